@@ -1,0 +1,226 @@
+#include "app/window_description.h"
+
+#include <stdexcept>
+#include <string>
+
+namespace transistor {
+
+namespace {
+
+ControlSpec box(ControlKind kind, std::string_view name, int left, int top, int width,
+                int height) {
+    ControlSpec c;
+    c.kind = kind;
+    c.name = name;
+    c.left = left;
+    c.top = top;
+    c.width = width;
+    c.height = height;
+    return c;
+}
+
+ControlSpec label(std::string_view name, int left, int top, int width, int height,
+                  std::string_view caption, int tab) {
+    ControlSpec c = box(ControlKind::Label, name, left, top, width, height);
+    c.caption = caption;
+    c.tabIndex = tab;
+    return c;
+}
+
+ControlSpec bandLabel(int index, std::string_view caption, int left, int top, bool bigLetter,
+                      int tab) {
+    ControlSpec c = label("Label2", left, top, 255, 255, caption, tab);
+    c.index = index;
+    c.transparent = true;
+    c.font = bigLetter ? FontKind::BandLetter : FontKind::Default;
+    return c;
+}
+
+ControlSpec textBox(std::string_view name, int left, int top, int width, int height,
+                    std::string_view text, int tab, bool flat = false) {
+    ControlSpec c = box(ControlKind::TextBox, name, left, top, width, height);
+    c.caption = text;
+    c.tabIndex = tab;
+    c.flat = flat;
+    return c;
+}
+
+ControlSpec button(std::string_view name, int left, std::string_view caption, int tab) {
+    ControlSpec c = box(ControlKind::Button, name, left, 6480, 975, 495);
+    c.caption = caption;
+    c.tabIndex = tab;
+    return c;
+}
+
+ControlSpec timer(std::string_view name, int interval, bool enabled) {
+    ControlSpec c;
+    c.kind = ControlKind::Timer;
+    c.name = name;
+    c.interval = interval;
+    c.enabled = enabled;
+    return c;
+}
+
+ControlSpec line(std::string_view name, int x1, int y1, int x2, int y2,
+                 LineStyle style = LineStyle::Solid, std::uint32_t color = 0x000000) {
+    ControlSpec c;
+    c.kind = ControlKind::Line;
+    c.name = name;
+    c.x1 = x1;
+    c.y1 = y1;
+    c.x2 = x2;
+    c.y2 = y2;
+    c.style = style;
+    c.color = color;
+    return c;
+}
+
+ControlSpec member(ControlSpec c, int index) {
+    c.index = index;
+    return c;
+}
+
+ControlSpec shape(ControlKind kind, std::string_view name, int left, int top, int width,
+                  int height, bool filled = false, std::uint32_t fill = 0x000000) {
+    ControlSpec c = box(kind, name, left, top, width, height);
+    c.filled = filled;
+    c.color = fill;
+    return c;
+}
+
+std::vector<ControlSpec> describe() {
+    using K = ControlKind;
+    constexpr auto dashDot = LineStyle::DashDot;
+    std::vector<ControlSpec> d = {
+        // Band diagram, left to right.
+        line("Line1", 1440, 2280, 4080, 2280),
+        line("Line3", 1440, 2400, 4080, 2400, dashDot),
+        line("Line2", 1440, 3480, 4080, 3480),
+        line("Line9", 4080, 2280, 4560, 1440),
+        line("Line10", 4080, 3480, 4560, 2640),
+        line("Line4", 4560, 1440, 5400, 1440),
+        line("Line8", 4560, 2400, 5400, 2400, dashDot),
+        line("Line5", 4560, 2640, 5400, 2640),
+        line("Line25", 5400, 1440, 6120, 1920),
+        line("Line24", 5400, 2640, 6120, 3120),
+        line("Line20", 6120, 1920, 8760, 1920),
+        line("Line23", 6120, 2400, 8760, 2400, dashDot),
+        line("Line21", 6120, 3120, 8760, 3120),
+        // Band labels: a large E with its subscript set lower right.
+        bandLabel(0, "E", 960, 2040, true, 4),
+        bandLabel(1, "E", 960, 3360, true, 5),
+        bandLabel(2, "C", 1200, 2160, false, 6),
+        bandLabel(3, "V", 1200, 3480, false, 7),
+        bandLabel(4, "E", 960, 2400, true, 8),
+        bandLabel(5, "F", 1200, 2520, false, 9),
+        // Event markers.
+        line("Line18", 3120, 2280, 3120, 3480, LineStyle::Solid, 0xFF0000),
+        line("Line19", 2640, 2280, 2640, 3480, LineStyle::Solid, 0x0000FF),
+        // Circuit picture.
+        shape(K::Rectangle, "Shape3", 1680, 5040, 1935, 495),
+        line("Line11", 2400, 5040, 2400, 5520),
+        line("Line26", 2880, 5040, 2880, 5520),
+        label("Label14", 2040, 5160, 255, 255, "n", 28),
+        label("Label6", 2640, 5160, 255, 255, "p", 27),
+        label("Label16", 3240, 5160, 255, 255, "n", 31),
+        line("Line12", 1680, 5280, 1320, 5280),
+        line("Line15", 1320, 6360, 1320, 5280),
+        member(line("Line7", 1320, 6360, 1920, 6360), 5),
+        shape(K::Rectangle, "Shape4", 1800, 6240, 135, 255, true),
+        line("Line16", 2040, 6120, 2040, 6600),
+        line("Line17", 2040, 6360, 3240, 6360),
+        shape(K::Rectangle, "Shape7", 3120, 6240, 135, 255, true),
+        line("Line27", 3360, 6120, 3360, 6600),
+        member(line("Line7", 3360, 6360, 3960, 6360), 0),
+        line("Line13", 3960, 5280, 3960, 6360),
+        line("Line14", 3600, 5280, 3960, 5280),
+        line("Line22", 2640, 5520, 2640, 6600),
+        shape(K::Circle, "Shape8", 2595, 6315, 105, 105, true),
+        line("Line28", 2400, 6600, 2880, 6600),
+        line("Line29", 2640, 6600, 2520, 6720),
+        line("Line30", 2760, 6600, 2640, 6720),
+        line("Line31", 2520, 6600, 2400, 6720),
+        // Inputs. The three Fermi-level boxes are drawn flat.
+        textBox("Text1", 6840, 8040, 495, 270, "300", 2),
+        label("Label1", 6120, 8040, 615, 255, "温度(K)", 3),
+        textBox("Text2", 1680, 4680, 495, 270, "0.9", 10, true),
+        textBox("Text3", 2400, 4680, 495, 270, "0.2", 12, true),
+        textBox("Text9", 3000, 4680, 495, 270, "0.7", 34, true),
+        label("Label3", 3720, 4680, 975, 375, "Fermi level (eV)", 11),
+        textBox("Text4", 1680, 6840, 495, 270, "0.5", 14),
+        label("Label5", 960, 6840, 735, 255, "VEB(V)", 26),
+        textBox("Text8", 3000, 6840, 495, 270, "1.5", 33),
+        label("Label17", 3600, 6840, 855, 255, "VCB(V)", 32),
+        // Readouts.
+        textBox("Text10", 2400, 5760, 495, 270, "0", 35),
+        label("Label18", 1320, 5760, 975, 375, "Base current (mA)", 36),
+        textBox("Text7", 3720, 5760, 495, 270, "0", 18),
+        label("Label11", 4320, 5760, 1095, 375, "Collector currnet (mA)", 19),
+        textBox("Text5", 6840, 8400, 495, 270, "0.2", 25),
+        label("Label4", 6120, 8400, 735, 255, "電子数", 13),
+        textBox("Text6", 6840, 8640, 495, 270, "0", 16),
+        label("Label8", 6120, 8640, 735, 255, "正孔数", 17),
+        textBox("Text11", 7920, 8040, 735, 375, "Text11", 37),
+        textBox("Text12", 7920, 8640, 735, 375, "Text12", 38),
+        textBox("Text13", 8880, 8640, 735, 375, "Text13", 39),
+        label("Label13", 5280, 8160, 495, 255, "p形", 24),
+        label("Label7", 5280, 8760, 495, 255, "n形", 15),
+        // Time plot.
+        [] {
+            ControlSpec c = box(K::PictureBox, "Picture1", 2160, 7680, 2655, 1455);
+            c.tabIndex = 20;
+            return c;
+        }(),
+        [] {
+            ControlSpec c = line("Line6", 0, 1440, 2640, 1440);
+            c.container = "Picture1";
+            return c;
+        }(),
+        label("Label10", 1800, 7680, 375, 495, "電子濃度", 22),
+        label("Label12", 2040, 9000, 255, 255, "0", 23),
+        label("Label9", 4800, 9120, 375, 255, "t", 21),
+        // Buttons.
+        button("Command1", 5640, "Start", 0),
+        button("Command3", 6840, "Restart", 29),
+        button("Command2", 8040, "Close", 1),
+        // Timers.
+        timer("Timer1", 50, false),
+        timer("Timer2", 10000, true),
+        timer("Timer3", 200, false),
+        timer("Timer4", 200, false),
+        // Notice.
+        label("Label15", 4320, 7080, 4815, 615,
+              "Attention: This simulation is only for visual understanding, the current "
+              "values are inaccurate.",
+              30),
+        // Other shapes of the lower-left corner.
+        shape(K::Circle, "Shape5", 960, 8160, 255, 255),
+        shape(K::Rectangle, "Shape6", 480, 8280, 375, 255),
+    };
+    // The carriers: 101 electrons (black) and 101 holes (white).
+    for (int i = 0; i <= 100; ++i)
+        d.push_back(member(shape(K::Circle, "Shape1", 480, 7920, 105, 105, true, 0x000000), i));
+    for (int i = 0; i <= 100; ++i)
+        d.push_back(member(shape(K::Circle, "Shape2", 960, 7920, 105, 105, true, 0xFFFFFF), i));
+    return d;
+}
+
+} // namespace
+
+const WindowSpec& Window() {
+    static const WindowSpec w{"Transistor visual simulation", 9915, 7650, 9915, 9615};
+    return w;
+}
+
+const std::vector<ControlSpec>& WindowDescription() {
+    static const std::vector<ControlSpec> d = describe();
+    return d;
+}
+
+const ControlSpec& FindControl(std::string_view name, int index) {
+    for (const ControlSpec& c : WindowDescription())
+        if (c.name == name && c.index == index) return c;
+    throw std::out_of_range("no control " + std::string(name));
+}
+
+} // namespace transistor

@@ -1,0 +1,22 @@
+// Reading the numbers that the user types into the input boxes.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace transistor {
+
+// A decimal number as the user may type it: optional blanks around it, an
+// optional sign, digits with at most one decimal separator (the locale's or
+// "."), an optional exponent ("1e3"). Full-width digits and signs, as a
+// Japanese input method types them, are read like their ASCII forms. Group
+// separators are not accepted. Returns nothing for anything else, and for a
+// value too large for a double; a value too small for one reads as zero.
+std::optional<double> ParseNumber(std::string_view text, std::string_view decimalSeparator);
+
+// A decimal text of v for an input box, with the locale's separator
+// ("0.6", or "0,6" in a comma locale).
+std::string NumberText(double v, std::string_view decimalSeparator);
+
+} // namespace transistor
