@@ -1,1 +1,172 @@
+// The electron pass and the electron refill: the first phase of every tick.
+#include "engine/motion_rules.h"
 #include "model/form.h"
+
+namespace transistor {
+
+namespace {
+
+// The confinement limit for an electron whose move started at x0: the
+// conduction edge of its region less CarrierSize. Across a junction the slope
+// is taken first, as a double quotient of 16-bit integers, and the limit is
+// stored as a single. The five tests are independent; at x0 = BaseRightX =
+// CollectorLeftX the collector's limit, set last, stands.
+Single ConfinementLimit(const SimulationState& s, double x0) {
+    Single limit = 0;
+    if (x0 <= s.EmitterRightX.toDouble())
+        limit = (s.EmitterConductionY - s.CarrierSize).toSingle();
+    if (x0 > s.EmitterRightX.toDouble() && x0 < s.BaseLeftX.toDouble()) {
+        const double slope = (s.BaseConductionY - s.EmitterConductionY).toDouble() /
+                             s.EbJunctionWidth.toDouble();
+        limit = static_cast<Single>((x0 - s.EmitterRightX.toDouble()) * slope +
+                                    s.EmitterConductionY.toDouble() - s.CarrierSize.toDouble());
+    }
+    if (x0 >= s.BaseLeftX.toDouble() && x0 <= s.BaseRightX.toDouble())
+        limit = (s.BaseConductionY - s.CarrierSize).toSingle();
+    if (x0 > s.BaseRightX.toDouble() && x0 < s.CollectorLeftX.toDouble()) {
+        const double slope = (s.CollectorConductionY - s.BaseConductionY).toDouble() /
+                             s.BcJunctionWidth.toDouble();
+        limit = static_cast<Single>((x0 - s.BaseRightX.toDouble()) * slope +
+                                    s.BaseConductionY.toDouble() - s.CarrierSize.toDouble());
+    }
+    if (x0 >= s.CollectorLeftX.toDouble())
+        limit = (s.CollectorConductionY - s.CarrierSize).toSingle();
+    return limit;
+}
+
+void AddOne(NumericVariant& tally) {
+    tally = Integer(static_cast<int>(tally.toDouble())) + 1;
+}
+
+void MoveElectron(Form& f, RandomSource& rnd, int i) {
+    auto& s = f.vars;
+    Carrier& e = f.ctl.Shape1(i);
+
+    // 1. The region tests of steps 4, 7 and 8 use x0, the Left at the start.
+    const Single x0 = e.Left;
+    s.CarrierX = x0;
+    FermiLevelAtX(f);
+    const double fermiY = s.FermiYAtX.toDouble();
+
+    // 2. Vertical jitter.
+    e.Top = e.Top + JitterStep(rnd.next(), s.Temperature);
+
+    // 3. Relaxation: a drop of 60 when r * d^2, rounded to single, exceeds the
+    // threshold.
+    const double d = (fermiY - e.Top) / 500.0;
+    if (Relaxes(rnd.next(), d * d, s.ElectronRelaxThreshold))
+        e.Top = static_cast<Single>(e.Top + 60.0);
+
+    // 4. Confinement to the conduction band.
+    const Single limit = ConfinementLimit(s, x0);
+    if (e.Top > limit) e.Top = limit;
+
+    // 5. Top margin.
+    if (e.Top < 0) e.Top = 0;
+
+    // 6. Horizontal jitter.
+    e.Left = e.Left + JitterStep(rnd.next(), s.Temperature);
+
+    // 7. The emitter-base barrier pushes back whoever is not high enough.
+    if (x0 > s.EmitterRightX.toDouble() && x0 < s.BaseLeftX.toDouble()) {
+        if (e.Top > (s.BaseConductionY - 200).toSingle()) e.Left = PushedLeft(e.Left, s.Temperature);
+        // Without a barrier (equal edges) there is no line to be behind.
+        const Integer barrier = s.EmitterConductionY - s.BaseConductionY;
+        if (barrier != 0) {
+            const Single xb = static_cast<Single>(
+                (s.EmitterConductionY.toDouble() - e.Top - s.CarrierSize.toDouble()) *
+                    s.EbJunctionWidth.toDouble() / barrier.toDouble() +
+                s.EmitterRightX.toDouble());
+            if (xb < e.Left) e.Left = PushedLeft(e.Left, s.Temperature);
+        }
+    }
+
+    // 8. Drift down the base-collector junction.
+    if (x0 > s.BaseRightX.toDouble() && x0 < s.CollectorLeftX.toDouble()) {
+        e.Left = PushedRight(e.Left, s.Temperature);
+        const Integer drop = s.CollectorConductionY - s.BaseConductionY;
+        if (drop != 0) {
+            const Single xc = static_cast<Single>(
+                s.CollectorLeftX.toDouble() -
+                (s.CollectorConductionY.toDouble() - e.Top - s.CarrierSize.toDouble()) *
+                    s.BcJunctionWidth.toDouble() / drop.toDouble());
+            if (xc > e.Left) e.Left = PushedRight(e.Left, s.Temperature);
+        }
+    }
+
+    // 9. Diffusion, from the previous tick's counts.
+    Single bin = BinOf(e.Left, s.ElectronBinLeftX, s.ElectronBinRightX);
+    s.CarrierX = bin;
+    e.Left = Diffused(e.Left, bin, s.ElectronBinPrev, s.Temperature);
+
+    // 10. Walls.
+    e.Left = WithinWalls(e.Left, s);
+
+    // 11. Binning.
+    bin = BinOf(e.Left, s.ElectronBinLeftX, s.ElectronBinRightX);
+    s.CarrierX = bin;
+    Bin(s.ElectronBinCount, bin) = Bin(s.ElectronBinCount, bin) + 1;
+
+    // 12. Hot electrons beyond the base cool towards the Fermi level at x0.
+    if (static_cast<Single>(fermiY - e.Top) > 1000.0f && e.Left > s.BaseRightX.toSingle())
+        e.Top = static_cast<Single>(e.Top + (fermiY - e.Top) / 10.0);
+
+    // 13. Tallies.
+    if (e.Left < s.BaseLeftX.toSingle()) AddOne(s.ReservoirTally);
+    if (e.Left > s.CollectorLeftX.toSingle()) AddOne(s.CollectorTally);
+}
+
+} // namespace
+
+void ElectronPass(Form& f, RandomSource& rnd) {
+    const int count = f.vars.ElectronCount.value(); // read once
+    CountedLoop(f.vars.LoopIndex, 1, count, [&](int i) { MoveElectron(f, rnd, i); });
+}
+
+void ElectronRefill(Form& f, RandomSource& rnd) {
+    auto& s = f.vars;
+    auto& c = f.ctl;
+    // 1. The tallies as the pass counted them.
+    c.Text11 = DecimalText(CInt(s.ReservoirTally.toDouble()));
+    c.Text12 = DecimalText(CInt(s.CollectorTally.toDouble()));
+
+    // 2. Emitter: add one electron, or park the highest. With no electron in
+    // use there is nothing to park, and nothing is counted.
+    if (s.ElectronCount < 99 && s.ReservoirTally.toDouble() < s.EmitterElectronTarget.toDouble()) {
+        s.ElectronCount = s.ElectronCount + 1;
+        const Single r = rnd.next();
+        c.Shape1(s.ElectronCount) = {static_cast<Single>(r * 2640.0 + s.EmitterLeftX.toDouble()),
+                                     (s.EmitterConductionY - s.CarrierSize).toSingle()};
+        s.CollectorCurrentCount = s.CollectorCurrentCount + 1;
+    } else if (s.ElectronCount > 0) {
+        c.Shape1(s.ElectronCount).Top = kParkedTop;
+        s.ElectronCount = s.ElectronCount - 1;
+        s.CollectorCurrentCount = s.CollectorCurrentCount - 1;
+    }
+
+    // 3. Collector: add one electron, or send the first collector electron
+    // back to the emitter.
+    if (s.CollectorTally.toDouble() < s.CollectorElectronTarget.toDouble()) {
+        s.ElectronCount = s.ElectronCount + 1;
+        const Single r = rnd.next();
+        c.Shape1(s.ElectronCount) = {
+            static_cast<Single>(r * 1000.0 + s.CollectorLeftX.toDouble()),
+            (s.CollectorConductionY - s.CarrierSize).toSingle()};
+        s.CollectorCurrentCount = s.CollectorCurrentCount + 1;
+    } else {
+        CountedLoop(s.LoopIndex, 1, s.ElectronCount.value(), [&](int i) {
+            Carrier& e = c.Shape1(i);
+            if (!(e.Left > s.CollectorLeftX.toSingle())) return true;
+            const Single r = rnd.next();
+            e = {static_cast<Single>(r * 2640.0 + s.EmitterLeftX.toDouble()),
+                 (s.EmitterConductionY - s.CarrierSize).toSingle()};
+            s.CollectorCurrentCount = s.CollectorCurrentCount + 1;
+            return false;
+        });
+    }
+
+    // 4. The hole pass counts into the same tally.
+    s.ReservoirTally = Integer(0);
+}
+
+} // namespace transistor

@@ -2,6 +2,8 @@
 // with its type, and counts as zero while empty.
 #pragma once
 
+#include <type_traits>
+
 #include "model/numeric.h"
 
 namespace transistor {
@@ -25,5 +27,21 @@ private:
     Kind kind_ = Kind::Empty;
     double value_ = 0.0;
 };
+
+// A counted loop over the shared counter: For counter = first To last. The
+// counter keeps the value the loop left in it (last + 1 after a full run,
+// first when the loop does not run at all). A body that returns bool ends the
+// loop early by returning false, leaving the counter where it stood.
+template <class Body> void CountedLoop(NumericVariant& counter, int first, int last, Body body) {
+    for (int i = first;; ++i) {
+        counter = Integer(i);
+        if (i > last) return;
+        if constexpr (std::is_same_v<decltype(body(i)), bool>) {
+            if (!body(i)) return;
+        } else {
+            body(i);
+        }
+    }
+}
 
 } // namespace transistor
