@@ -1,0 +1,352 @@
+#include "tools/json_dump.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstddef>
+#include <type_traits>
+#include <utility>
+
+namespace transistor {
+
+namespace {
+
+// The state variables in the order in which the window declares them. The
+// checks below make the build fail when a variable is added to, removed from
+// or moved in SimulationState without this list following.
+#define TRANSISTOR_STATE_VARIABLES(X)                                                              \
+    X(ElectronCount)                                                                               \
+    X(HoleCount)                                                                                   \
+    X(EmitterElectronTarget)                                                                       \
+    X(BaseHoleTarget)                                                                              \
+    X(CollectorElectronTarget)                                                                     \
+    X(ElectronRelaxThreshold)                                                                      \
+    X(HoleRelaxThreshold)                                                                          \
+    X(FermiYAtX)                                                                                   \
+    X(EmitterFermiY)                                                                               \
+    X(CollectorFermiY)                                                                             \
+    X(BaseFermiY)                                                                                  \
+    X(EmitterConductionY)                                                                          \
+    X(CollectorConductionY)                                                                        \
+    X(BaseConductionY)                                                                             \
+    X(EmitterValenceY)                                                                             \
+    X(CollectorValenceY)                                                                           \
+    X(BaseValenceY)                                                                                \
+    X(BandGapHeight)                                                                               \
+    X(EmitterLeftX)                                                                                \
+    X(CollectorRightX)                                                                             \
+    X(DeviceWidth)                                                                                 \
+    X(CarrierSize)                                                                                 \
+    X(EmitterRightX)                                                                               \
+    X(BaseLeftX)                                                                                   \
+    X(EbJunctionWidth)                                                                             \
+    X(BaseRightX)                                                                                  \
+    X(CollectorLeftX)                                                                              \
+    X(BcJunctionWidth)                                                                             \
+    X(Temperature)                                                                                 \
+    X(ElectronBinCount)                                                                            \
+    X(HoleBinCount)                                                                                \
+    X(ElectronBinPrev)                                                                             \
+    X(HoleBinPrev)                                                                                 \
+    X(ElectronBinLeftX)                                                                            \
+    X(ElectronBinRightX)                                                                           \
+    X(HoleBinLeftX)                                                                                \
+    X(HoleBinRightX)                                                                               \
+    X(CollectorCurrentCount)                                                                       \
+    X(BaseCurrentCount)                                                                            \
+    X(LoopIndex)                                                                                   \
+    X(CarrierX)                                                                                    \
+    X(ReservoirTally)                                                                              \
+    X(CollectorTally)                                                                              \
+    X(RecombineHoleIndex)                                                                          \
+    X(PlotX)
+
+// Counts the members of an aggregate: the largest number of initialisers,
+// each convertible to anything, that brace-initialise it.
+struct AnyMember {
+    template <class T> constexpr operator T() const; // never defined: unevaluated use only
+};
+template <class T, class... Members> constexpr std::size_t MemberCount() {
+    if constexpr (requires { T{Members{}..., AnyMember{}}; })
+        return MemberCount<T, Members..., AnyMember>();
+    else
+        return sizeof...(Members);
+}
+
+static_assert(std::is_standard_layout_v<SimulationState>);
+#define TRANSISTOR_OFFSET(name) offsetof(SimulationState, name),
+constexpr std::size_t kOffsets[] = {TRANSISTOR_STATE_VARIABLES(TRANSISTOR_OFFSET)};
+#undef TRANSISTOR_OFFSET
+static_assert(std::size(kOffsets) == MemberCount<SimulationState>(),
+              "the dump lists a different number of state variables than SimulationState has");
+constexpr bool Increasing() {
+    for (std::size_t i = 1; i < std::size(kOffsets); ++i)
+        if (kOffsets[i] <= kOffsets[i - 1]) return false;
+    return true;
+}
+static_assert(Increasing(), "the dump lists the state variables in another order than declared");
+
+template <class T> void AppendShortest(std::string &out, T v) {
+    if (!std::isfinite(v)) {
+        out += "null";
+        return;
+    }
+    std::array<char, 64> buf;
+    auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), v);
+    out.append(buf.data(), end);
+}
+
+void AppendValue(std::string &out, Integer v) {
+    out += std::to_string(v.value());
+}
+void AppendValue(std::string &out, Single v) {
+    AppendJsonNumber(out, v);
+}
+void AppendValue(std::string &out, const NumericVariant &v) {
+    AppendJsonNumber(out, v);
+}
+void AppendValue(std::string &out, const BinArray &a) {
+    // Only bins 0..20 are ever used.
+    out += '[';
+    for (int i = 0; i <= 20; ++i) {
+        if (i > 0) out += ',';
+        AppendValue(out, a[i]);
+    }
+    out += ']';
+}
+void AppendValue(std::string &out, bool v) {
+    out += v ? "true" : "false";
+}
+
+void AppendKey(std::string &out, std::string_view key) {
+    AppendJsonString(out, key);
+    out += ':';
+}
+
+void AppendCarriers(std::string &out, const CarrierArray &a) {
+    out += '[';
+    for (int i = 0; i < CarrierArray::size(); ++i) {
+        if (i > 0) out += ',';
+        out += '[';
+        AppendJsonNumber(out, a(i).Left);
+        out += ',';
+        AppendJsonNumber(out, a(i).Top);
+        out += ']';
+    }
+    out += ']';
+}
+
+void AppendOptionalString(std::string &out, const std::optional<std::string> &s) {
+    if (s)
+        AppendJsonString(out, *s);
+    else
+        out += "null";
+}
+
+// Length of the well-formed UTF-8 sequence at the start of s, or 0 when it
+// is ill-formed; in that case *skip is the length of its maximal ill-formed
+// part (at least 1), which becomes one U+FFFD.
+std::size_t Utf8SequenceLength(std::string_view s, std::size_t *skip) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
+    const unsigned char b0 = byte(0);
+    std::size_t length = 0;
+    unsigned char lo = 0x80, hi = 0xBF; // allowed range of the second byte
+    if (b0 >= 0xC2 && b0 <= 0xDF)
+        length = 2;
+    else if (b0 >= 0xE0 && b0 <= 0xEF) {
+        length = 3;
+        if (b0 == 0xE0)
+            lo = 0xA0; // no overlong forms
+        else if (b0 == 0xED)
+            hi = 0x9F; // no surrogates
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+        length = 4;
+        if (b0 == 0xF0)
+            lo = 0x90; // no overlong forms
+        else if (b0 == 0xF4)
+            hi = 0x8F; // nothing above U+10FFFF
+    } else {
+        *skip = 1;
+        return 0;
+    }
+    std::size_t i = 1;
+    for (; i < length && i < s.size(); ++i) {
+        const unsigned char b = byte(i);
+        const bool ok = i == 1 ? (b >= lo && b <= hi) : (b >= 0x80 && b <= 0xBF);
+        if (!ok) break;
+    }
+    if (i == length) return length;
+    *skip = i;
+    return 0;
+}
+
+} // namespace
+
+void AppendJsonNumber(std::string &out, Single v) {
+    AppendShortest(out, v);
+}
+void AppendJsonNumber(std::string &out, double v) {
+    AppendShortest(out, v);
+}
+
+void AppendJsonNumber(std::string &out, const NumericVariant &v) {
+    switch (v.kind()) {
+    case NumericVariant::Kind::Empty:
+        out += '0';
+        break;
+    case NumericVariant::Kind::Integer:
+        AppendShortest(out, v.toDouble()); // a 16-bit integer prints without a point
+        break;
+    case NumericVariant::Kind::Single:
+        AppendShortest(out, static_cast<Single>(v.toDouble()));
+        break;
+    case NumericVariant::Kind::Double:
+        AppendShortest(out, v.toDouble());
+        break;
+    }
+}
+
+void AppendJsonString(std::string &out, std::string_view text) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    out += '"';
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c < 0x80) {
+            switch (c) {
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            case '\b':
+                out += "\\b";
+                break;
+            case '\f':
+                out += "\\f";
+                break;
+            default:
+                if (c < 0x20) {
+                    out += "\\u00";
+                    out += kHex[c >> 4];
+                    out += kHex[c & 0xF];
+                } else {
+                    out += static_cast<char>(c);
+                }
+            }
+            ++i;
+            continue;
+        }
+        std::size_t skip = 0;
+        const std::size_t length = Utf8SequenceLength(text.substr(i), &skip);
+        if (length > 0) {
+            out.append(text.substr(i, length));
+            i += length;
+        } else {
+            out += "\xEF\xBF\xBD"; // U+FFFD
+            i += skip;
+        }
+    }
+    out += '"';
+}
+
+std::string DumpJson(const Form &f) {
+    const SimulationState &s = f.vars;
+    const Controls &c = f.ctl;
+    std::string out;
+    out.reserve(16384);
+
+    out += '{';
+    AppendKey(out, "vars");
+    out += '{';
+    bool first = true;
+#define TRANSISTOR_DUMP(name)                                                                      \
+    if (!first) out += ',';                                                                        \
+    first = false;                                                                                 \
+    AppendKey(out, #name);                                                                         \
+    AppendValue(out, s.name);
+    TRANSISTOR_STATE_VARIABLES(TRANSISTOR_DUMP)
+#undef TRANSISTOR_DUMP
+    out += '}';
+
+    out += ',';
+    AppendKey(out, "texts");
+    out += '{';
+    for (std::size_t i = 0; i < kTextBoxes.size(); ++i) {
+        if (i > 0) out += ',';
+        AppendKey(out, kTextBoxNames[i]);
+        AppendJsonString(out, c.*kTextBoxes[i]);
+    }
+    out += '}';
+
+    out += ',';
+    AppendKey(out, "lines");
+    out += '{';
+    for (std::size_t i = 0; i < kMovingLines.size(); ++i) {
+        const LineProps &l = c.*kMovingLines[i].line;
+        if (i > 0) out += ',';
+        AppendKey(out, kMovingLines[i].name);
+        out += '[';
+        for (Single v : {l.X1, l.Y1, l.X2, l.Y2}) {
+            AppendJsonNumber(out, v);
+            out += ',';
+        }
+        AppendValue(out, l.Visible);
+        out += ']';
+    }
+    out += '}';
+
+    out += ',';
+    AppendKey(out, "electrons");
+    AppendCarriers(out, c.Shape1);
+    out += ',';
+    AppendKey(out, "holes");
+    AppendCarriers(out, c.Shape2);
+
+    out += ',';
+    AppendKey(out, "timers");
+    out += '{';
+    for (std::size_t i = 0; i < kTimers.size(); ++i) {
+        if (i > 0) out += ',';
+        AppendKey(out, kTimers[i].name);
+        AppendValue(out, (c.*kTimers[i].timer).Enabled);
+    }
+    out += '}';
+
+    out += ',';
+    AppendKey(out, "plot");
+    out += '[';
+    for (std::size_t i = 0; i < c.Picture1.size(); ++i) {
+        if (i > 0) out += ',';
+        out += '[';
+        AppendJsonNumber(out, c.Picture1[i].x);
+        out += ',';
+        AppendJsonNumber(out, c.Picture1[i].y);
+        out += ']';
+    }
+    out += ']';
+
+    out += ',';
+    AppendKey(out, "message");
+    AppendOptionalString(out, f.feedback.message);
+    out += ',';
+    AppendKey(out, "error");
+    AppendOptionalString(out, f.feedback.error);
+    out += ',';
+    AppendKey(out, "closed");
+    AppendValue(out, f.feedback.closed);
+    out += '}';
+    return out;
+}
+
+} // namespace transistor

@@ -1,0 +1,297 @@
+#include "tools/script_runner.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <fstream>
+#include <istream>
+#include <ostream>
+#include <utility>
+
+#include "tools/json_dump.h"
+
+namespace transistor {
+
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view TrimBlanks(std::string_view s) {
+    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+// Splits off the word at the front of s (up to the next blank).
+std::string_view TakeWord(std::string_view &s) {
+    std::size_t end = 0;
+    while (end < s.size() && !IsBlank(s[end])) ++end;
+    std::string_view word = s.substr(0, end);
+    s.remove_prefix(end);
+    return word;
+}
+
+std::vector<std::string_view> Words(std::string_view s) {
+    std::vector<std::string_view> words;
+    for (s = TrimBlanks(s); !s.empty(); s = TrimBlanks(s)) words.push_back(TakeWord(s));
+    return words;
+}
+
+// A name from the script, fit for an error message on a terminal: control
+// bytes become '?' and a long name is cut short.
+std::string Shown(std::string_view name) {
+    constexpr std::size_t kLimit = 60;
+    std::string shown;
+    for (std::size_t i = 0; i < name.size() && i < kLimit; ++i) {
+        const unsigned char c = static_cast<unsigned char>(name[i]);
+        shown += (c < 0x20 || c == 0x7F) ? '?' : static_cast<char>(c);
+    }
+    if (name.size() > kLimit) shown += "...";
+    return shown;
+}
+
+// One number of a random file, rounded to single precision.
+bool ParseRandomValue(std::string_view text, Single &value) {
+    const char *const first = text.data();
+    const char *const last = first + text.size();
+    auto [end, ec] = std::from_chars(first, last, value);
+    if (end != last) return false;
+    if (ec == std::errc::result_out_of_range) {
+        // Too small for a float ("1e-60"): it rounds to zero; too large is refused below.
+        double d = 0;
+        auto [dend, dec] = std::from_chars(first, last, d);
+        if (dend != last || dec != std::errc() || !(std::fabs(d) < 1)) return false;
+        value = static_cast<Single>(d);
+    } else if (ec != std::errc()) {
+        return false;
+    }
+    return value >= 0 && value < 1;
+}
+
+// Reads one line into line, without its '\n' and without the '\r' of a
+// CRLF ending. A line longer than kMaxScriptLine is cut there and tooLong
+// set. Returns false at the end of the input.
+bool ReadLine(std::istream &in, std::string &line, bool &tooLong) {
+    line.clear();
+    tooLong = false;
+    std::streambuf *buf = in.rdbuf();
+    if (buf == nullptr) return false;
+    bool any = false;
+    for (;;) {
+        const int c = buf->sbumpc();
+        if (c == std::char_traits<char>::eof()) {
+            in.setstate(std::ios::eofbit);
+            return any;
+        }
+        any = true;
+        if (c == '\n') {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            return true;
+        }
+        if (line.size() < kMaxScriptLine)
+            line += static_cast<char>(c);
+        else
+            tooLong = true;
+    }
+}
+
+} // namespace
+
+Handlers Handlers::Program() {
+    Handlers h;
+    h.Form_Load = &transistor::Form_Load;
+    h.Command1_Click = &transistor::Command1_Click;
+    h.Command2_Click = &transistor::Command2_Click;
+    h.Command3_Click = &transistor::Command3_Click;
+    h.Timer1_Timer = &transistor::Timer1_Timer;
+    h.Timer2_Timer = &transistor::Timer2_Timer;
+    h.Timer3_Timer = &transistor::Timer3_Timer;
+    h.Timer4_Timer = &transistor::Timer4_Timer;
+    return h;
+}
+
+std::vector<Single> ReadRandomFile(const std::string &path) {
+    errno = 0;
+    std::ifstream in(path, std::ios::binary);
+    if (!in.is_open()) {
+        throw ScriptError("cannot read random file " + Shown(path) + ": " +
+                          (errno != 0 ? std::strerror(errno) : "cannot open it"));
+    }
+    std::vector<Single> values;
+    std::string line;
+    std::size_t number = 0;
+    while (std::getline(in, line)) {
+        ++number;
+        std::string_view text = line;
+        if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+        text = TrimBlanks(text);
+        if (text.empty()) continue;
+        Single value = 0;
+        if (!ParseRandomValue(text, value)) {
+            throw ScriptError("random file " + Shown(path) + " line " + std::to_string(number) +
+                              ": " + Shown(text) + " is not a number in [0, 1)");
+        }
+        values.push_back(value);
+    }
+    // A directory opens but cannot be read.
+    if (in.bad()) throw ScriptError("cannot read random file " + Shown(path));
+    return values;
+}
+
+ScriptDriver::ScriptDriver(std::ostream &out, std::string decimalSeparator, Handlers handlers)
+    : out_(out), handlers_(std::move(handlers)), random_(std::make_unique<FixedSeedRandom>()) {
+    form_.decimalSeparator = std::move(decimalSeparator);
+    deliver([&] { handlers_.Form_Load(form_); });
+}
+
+template <class F> void ScriptDriver::deliver(F &&handlerCall) {
+    try {
+        handlerCall();
+    } catch (const RandomExhausted &e) {
+        throw ScriptError(e.what());
+    } catch (const RuntimeError &e) {
+        // The handlers catch these themselves; one that gets out is still
+        // reported rather than taking the driver down.
+        throw ScriptError(std::string("run-time error: ") + e.what());
+    } catch (const ScriptError &) {
+        throw;
+    } catch (const std::exception &e) {
+        throw ScriptError(std::string("internal error: ") + e.what());
+    }
+}
+
+void ScriptDriver::execute(std::string_view line) {
+    std::string_view rest = line;
+    while (!rest.empty() && IsBlank(rest.front())) rest.remove_prefix(1);
+    if (rest.empty() || rest.front() == '#') return;
+    const std::string_view command = TakeWord(rest);
+
+    // After Close the program has ended; only its last state can be looked at.
+    if (closed() && command != "dump") return;
+
+    if (command == "set") {
+        set(rest);
+    } else if (command == "click") {
+        const auto words = Words(rest);
+        if (words.size() != 1) throw ScriptError("click needs one button: click BUTTON");
+        click(words[0]);
+    } else if (command == "tick") {
+        const auto words = Words(rest);
+        if (words.size() > 1) throw ScriptError("tick takes at most one count: tick [N]");
+        tick(words.empty() ? std::string_view("1") : words[0]);
+    } else if (command == "fire") {
+        const auto words = Words(rest);
+        if (words.size() != 1) throw ScriptError("fire needs one timer: fire TIMER");
+        fire(words[0]);
+    } else if (command == "dump") {
+        if (!Words(rest).empty()) throw ScriptError("dump takes nothing after it");
+        dump();
+    } else if (command == "random") {
+        // The file name is everything after the one blank that follows the
+        // command, so that a name may hold spaces.
+        if (rest.size() < 2) throw ScriptError("random needs a file: random FILE");
+        random_ = std::make_unique<ScriptedRandom>(ReadRandomFile(std::string(rest.substr(1))));
+    } else {
+        throw ScriptError("unknown command " + Shown(command));
+    }
+}
+
+void ScriptDriver::set(std::string_view rest) {
+    // "set BOX TEXT": TEXT is everything after the one blank that follows
+    // BOX, verbatim; "set BOX" alone sets the empty text.
+    if (rest.empty()) throw ScriptError("set needs a box: set BOX TEXT");
+    rest.remove_prefix(1);
+    const std::string_view box = TakeWord(rest);
+    if (box.empty()) throw ScriptError("set needs a box: set BOX TEXT");
+    std::string *text = TextBox(form_.ctl, box);
+    if (text == nullptr) throw ScriptError("unknown box " + Shown(box));
+    if (!rest.empty()) rest.remove_prefix(1);
+    text->assign(rest);
+}
+
+void ScriptDriver::click(std::string_view button) {
+    if (button == "Start" || button == "Command1") {
+        deliver([&] { handlers_.Command1_Click(form_, *random_); });
+    } else if (button == "Restart" || button == "Command3") {
+        deliver([&] { handlers_.Command3_Click(form_); });
+    } else if (button == "Close" || button == "Command2") {
+        deliver([&] { handlers_.Command2_Click(form_); });
+    } else {
+        throw ScriptError("unknown button " + Shown(button));
+    }
+}
+
+void ScriptDriver::tick(std::string_view count) {
+    std::uint64_t n = 0;
+    const char *const last = count.data() + count.size();
+    auto [end, ec] = std::from_chars(count.data(), last, n);
+    // from_chars takes a '-' sign for signed types only, but say so plainly.
+    if (end != last || count.front() == '-' || ec == std::errc::invalid_argument)
+        throw ScriptError("tick count " + Shown(count) + " is not a non-negative integer");
+    if (ec != std::errc()) throw ScriptError("tick count " + Shown(count) + " is too large");
+    // As in the window, a tick arrives only while the timer is enabled.
+    for (std::uint64_t i = 0; i < n && form_.ctl.Timer1.Enabled; ++i)
+        deliver([&] { handlers_.Timer1_Timer(form_, *random_); });
+}
+
+void ScriptDriver::fire(std::string_view timer) {
+    const std::function<void(Form &)> *handler = nullptr;
+    TimerProps *props = nullptr;
+    if (timer == "Timer2") {
+        handler = &handlers_.Timer2_Timer;
+        props = &form_.ctl.Timer2;
+    } else if (timer == "Timer3") {
+        handler = &handlers_.Timer3_Timer;
+        props = &form_.ctl.Timer3;
+    } else if (timer == "Timer4") {
+        handler = &handlers_.Timer4_Timer;
+        props = &form_.ctl.Timer4;
+    } else if (timer == "Timer1") {
+        throw ScriptError("unknown timer Timer1 for fire: use tick");
+    } else {
+        throw ScriptError("unknown timer " + Shown(timer));
+    }
+    if (props->Enabled) deliver([&] { (*handler)(form_); });
+}
+
+void ScriptDriver::dump() {
+    out_ << DumpJson(form_) << '\n';
+    out_.flush();
+}
+
+int RunScript(std::istream &in, std::ostream &out, std::ostream &err, std::string decimalSeparator,
+              Handlers handlers) {
+    std::size_t number = 0;
+    const auto fail = [&](const std::string &message) {
+        err << "script line " << number << ": " << message << '\n';
+        return 2;
+    };
+    try {
+        ScriptDriver driver(out, std::move(decimalSeparator), std::move(handlers));
+        std::string line;
+        bool tooLong = false;
+        while (ReadLine(in, line, tooLong)) {
+            ++number;
+            if (tooLong) {
+                if (driver.closed()) continue; // ignored like any other command after Close
+                return fail("line longer than " + std::to_string(kMaxScriptLine) + " bytes");
+            }
+            driver.execute(line);
+        }
+        if (in.bad()) return fail("cannot read the script");
+    } catch (const ScriptError &e) {
+        return fail(e.what());
+    } catch (const std::ios_base::failure &e) {
+        ++number;
+        return fail("cannot read the script");
+    } catch (const std::exception &e) {
+        return fail(std::string("internal error: ") + e.what());
+    }
+    return 0;
+}
+
+} // namespace transistor
