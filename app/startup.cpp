@@ -3,8 +3,8 @@
 
 namespace transistor {
 
-void Form_Load(Form& f) {
-    auto& s = f.vars;
+void Form_Load(Form &f) {
+    auto &s = f.vars;
     // 1. Fixed geometry and tuning values.
     s.PlotX = 0;
     s.CarrierSize = 105;
@@ -32,6 +32,8 @@ void Form_Load(Form& f) {
     f.ctl.Timer4.Enabled = false;
 }
 
-void Command2_Click(Form& f) { f.feedback.closed = true; }
+void Command2_Click(Form &f) {
+    f.feedback.closed = true;
+}
 
 } // namespace transistor

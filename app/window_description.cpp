@@ -7,8 +7,7 @@ namespace transistor {
 
 namespace {
 
-ControlSpec box(ControlKind kind, std::string_view name, int left, int top, int width,
-                int height) {
+ControlSpec box(ControlKind kind, std::string_view name, int left, int top, int width, int height) {
     ControlSpec c;
     c.kind = kind;
     c.name = name;
@@ -80,8 +79,8 @@ ControlSpec member(ControlSpec c, int index) {
     return c;
 }
 
-ControlSpec shape(ControlKind kind, std::string_view name, int left, int top, int width,
-                  int height, bool filled = false, std::uint32_t fill = 0x000000) {
+ControlSpec shape(ControlKind kind, std::string_view name, int left, int top, int width, int height,
+                  bool filled = false, std::uint32_t fill = 0x000000) {
     ControlSpec c = box(kind, name, left, top, width, height);
     c.filled = filled;
     c.color = fill;
@@ -207,18 +206,18 @@ std::vector<ControlSpec> describe() {
 
 } // namespace
 
-const WindowSpec& Window() {
+const WindowSpec &Window() {
     static const WindowSpec w{"Transistor visual simulation", 9915, 7650, 9915, 9615};
     return w;
 }
 
-const std::vector<ControlSpec>& WindowDescription() {
+const std::vector<ControlSpec> &WindowDescription() {
     static const std::vector<ControlSpec> d = describe();
     return d;
 }
 
-const ControlSpec& FindControl(std::string_view name, int index) {
-    for (const ControlSpec& c : WindowDescription())
+const ControlSpec &FindControl(std::string_view name, int index) {
+    for (const ControlSpec &c : WindowDescription())
         if (c.name == name && c.index == index) return c;
     throw std::out_of_range("no control " + std::string(name));
 }

@@ -24,15 +24,15 @@ struct ControlSpec {
     int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     // Label and button caption, or the default text of a text box.
     std::string_view caption;
-    int tabIndex = -1; // -1: not in the tab numbering (lines, shapes, timers)
+    int tabIndex = -1;              // -1: not in the tab numbering (lines, shapes, timers)
     std::uint32_t color = 0x000000; // line colour, or the fill of a filled shape
     bool filled = false;
     LineStyle style = LineStyle::Solid;
     FontKind font = FontKind::Default;
-    bool transparent = false; // label background
-    bool flat = false;        // text box drawn flat, without a sunken border
-    int interval = 0;         // timer, ms
-    bool enabled = true;      // timer at creation
+    bool transparent = false;   // label background
+    bool flat = false;          // text box drawn flat, without a sunken border
+    int interval = 0;           // timer, ms
+    bool enabled = true;        // timer at creation
     std::string_view container; // "Picture1" for the controls inside the plot
 };
 
@@ -49,10 +49,10 @@ inline constexpr int kTwipsPerPixel = 15; // at 96 dpi: 1440 twips an inch
 inline constexpr std::string_view kBandLetterFamily = "ＭＳ Ｐゴシック";
 inline constexpr double kBandLetterPointSize = 14.25;
 
-const WindowSpec& Window();
-const std::vector<ControlSpec>& WindowDescription();
+const WindowSpec &Window();
+const std::vector<ControlSpec> &WindowDescription();
 // The control called name (and index, for a member of an array); throws
 // std::out_of_range when there is none.
-const ControlSpec& FindControl(std::string_view name, int index = -1);
+const ControlSpec &FindControl(std::string_view name, int index = -1);
 
 } // namespace transistor

@@ -3,8 +3,8 @@
 
 namespace transistor {
 
-void Timer2_Timer(Form& f) {
-    auto& s = f.vars;
+void Timer2_Timer(Form &f) {
+    auto &s = f.vars;
     f.ctl.Text7 = DecimalText(s.CollectorCurrentCount);
     f.ctl.Text10 = DecimalText(s.BaseCurrentCount);
     s.CollectorCurrentCount = 0;

@@ -4,13 +4,13 @@ namespace transistor {
 
 namespace {
 
-Integer FlatConduction(const SimulationState& s, Region r) {
+Integer FlatConduction(const SimulationState &s, Region r) {
     return r == Region::Emitter ? s.EmitterConductionY
            : r == Region::Base  ? s.BaseConductionY
                                 : s.CollectorConductionY;
 }
 
-Integer FlatValence(const SimulationState& s, Region r) {
+Integer FlatValence(const SimulationState &s, Region r) {
     return r == Region::Emitter ? s.EmitterValenceY
            : r == Region::Base  ? s.BaseValenceY
                                 : s.CollectorValenceY;
@@ -19,7 +19,7 @@ Integer FlatValence(const SimulationState& s, Region r) {
 // Across a junction: from the emitter side, (x - EmitterRightX) * d / width +
 // emitter edge; from the collector side, collector edge - (CollectorLeftX - x)
 // * d / width; the difference d in 16 bits, the rest in double.
-double JunctionEdge(const SimulationState& s, Region r, double x, Integer emitterEdge,
+double JunctionEdge(const SimulationState &s, Region r, double x, Integer emitterEdge,
                     Integer baseEdge, Integer collectorEdge) {
     if (r == Region::EbJunction)
         return (x - s.EmitterRightX.toDouble()) * (baseEdge - emitterEdge).toDouble() /
@@ -32,22 +32,22 @@ double JunctionEdge(const SimulationState& s, Region r, double x, Integer emitte
 
 } // namespace
 
-double ConductionEdgeAt(const SimulationState& s, Region r, double x) {
+double ConductionEdgeAt(const SimulationState &s, Region r, double x) {
     if (!IsJunction(r)) return FlatConduction(s, r).toDouble();
     return JunctionEdge(s, r, x, s.EmitterConductionY, s.BaseConductionY, s.CollectorConductionY);
 }
 
-double ValenceEdgeAt(const SimulationState& s, Region r, double x) {
+double ValenceEdgeAt(const SimulationState &s, Region r, double x) {
     if (!IsJunction(r)) return FlatValence(s, r).toDouble();
     return JunctionEdge(s, r, x, s.EmitterValenceY, s.BaseValenceY, s.CollectorValenceY);
 }
 
-Single ElectronRestAt(const SimulationState& s, Region r, double x) {
+Single ElectronRestAt(const SimulationState &s, Region r, double x) {
     if (!IsJunction(r)) return (FlatConduction(s, r) - s.CarrierSize).toSingle();
     return static_cast<Single>(ConductionEdgeAt(s, r, x) - s.CarrierSize.toDouble());
 }
 
-void SetMarkerEnds(const SimulationState& s, Region r, double x, LineProps& marker) {
+void SetMarkerEnds(const SimulationState &s, Region r, double x, LineProps &marker) {
     const double v = ValenceEdgeAt(s, r, x);
     marker.Y1 = IsJunction(r) ? static_cast<Single>(v - s.BandGapHeight.toDouble())
                               : FlatConduction(s, r).toSingle();

@@ -11,21 +11,20 @@ namespace {
 // is taken first, as a double quotient of 16-bit integers, and the limit is
 // stored as a single. The five tests are independent; at x0 = BaseRightX =
 // CollectorLeftX the collector's limit, set last, stands.
-Single ConfinementLimit(const SimulationState& s, double x0) {
+Single ConfinementLimit(const SimulationState &s, double x0) {
     Single limit = 0;
-    if (x0 <= s.EmitterRightX.toDouble())
-        limit = (s.EmitterConductionY - s.CarrierSize).toSingle();
+    if (x0 <= s.EmitterRightX.toDouble()) limit = (s.EmitterConductionY - s.CarrierSize).toSingle();
     if (x0 > s.EmitterRightX.toDouble() && x0 < s.BaseLeftX.toDouble()) {
-        const double slope = (s.BaseConductionY - s.EmitterConductionY).toDouble() /
-                             s.EbJunctionWidth.toDouble();
+        const double slope =
+            (s.BaseConductionY - s.EmitterConductionY).toDouble() / s.EbJunctionWidth.toDouble();
         limit = static_cast<Single>((x0 - s.EmitterRightX.toDouble()) * slope +
                                     s.EmitterConductionY.toDouble() - s.CarrierSize.toDouble());
     }
     if (x0 >= s.BaseLeftX.toDouble() && x0 <= s.BaseRightX.toDouble())
         limit = (s.BaseConductionY - s.CarrierSize).toSingle();
     if (x0 > s.BaseRightX.toDouble() && x0 < s.CollectorLeftX.toDouble()) {
-        const double slope = (s.CollectorConductionY - s.BaseConductionY).toDouble() /
-                             s.BcJunctionWidth.toDouble();
+        const double slope =
+            (s.CollectorConductionY - s.BaseConductionY).toDouble() / s.BcJunctionWidth.toDouble();
         limit = static_cast<Single>((x0 - s.BaseRightX.toDouble()) * slope +
                                     s.BaseConductionY.toDouble() - s.CarrierSize.toDouble());
     }
@@ -34,13 +33,13 @@ Single ConfinementLimit(const SimulationState& s, double x0) {
     return limit;
 }
 
-void AddOne(NumericVariant& tally) {
+void AddOne(NumericVariant &tally) {
     tally = Integer(static_cast<int>(tally.toDouble())) + 1;
 }
 
-void MoveElectron(Form& f, RandomSource& rnd, int i) {
-    auto& s = f.vars;
-    Carrier& e = f.ctl.Shape1(i);
+void MoveElectron(Form &f, RandomSource &rnd, int i) {
+    auto &s = f.vars;
+    Carrier &e = f.ctl.Shape1(i);
 
     // 1. The region tests of steps 4, 7 and 8 use x0, the Left at the start.
     const Single x0 = e.Left;
@@ -69,7 +68,8 @@ void MoveElectron(Form& f, RandomSource& rnd, int i) {
 
     // 7. The emitter-base barrier pushes back whoever is not high enough.
     if (x0 > s.EmitterRightX.toDouble() && x0 < s.BaseLeftX.toDouble()) {
-        if (e.Top > (s.BaseConductionY - 200).toSingle()) e.Left = PushedLeft(e.Left, s.Temperature);
+        if (e.Top > (s.BaseConductionY - 200).toSingle())
+            e.Left = PushedLeft(e.Left, s.Temperature);
         // Without a barrier (equal edges) there is no line to be behind.
         const Integer barrier = s.EmitterConductionY - s.BaseConductionY;
         if (barrier != 0) {
@@ -118,14 +118,14 @@ void MoveElectron(Form& f, RandomSource& rnd, int i) {
 
 } // namespace
 
-void ElectronPass(Form& f, RandomSource& rnd) {
+void ElectronPass(Form &f, RandomSource &rnd) {
     const int count = f.vars.ElectronCount.value(); // read once
     CountedLoop(f.vars.LoopIndex, 1, count, [&](int i) { MoveElectron(f, rnd, i); });
 }
 
-void ElectronRefill(Form& f, RandomSource& rnd) {
-    auto& s = f.vars;
-    auto& c = f.ctl;
+void ElectronRefill(Form &f, RandomSource &rnd) {
+    auto &s = f.vars;
+    auto &c = f.ctl;
     // 1. The tallies as the pass counted them.
     c.Text11 = DecimalText(CInt(s.ReservoirTally.toDouble()));
     c.Text12 = DecimalText(CInt(s.CollectorTally.toDouble()));
@@ -149,13 +149,12 @@ void ElectronRefill(Form& f, RandomSource& rnd) {
     if (s.CollectorTally.toDouble() < s.CollectorElectronTarget.toDouble()) {
         s.ElectronCount = s.ElectronCount + 1;
         const Single r = rnd.next();
-        c.Shape1(s.ElectronCount) = {
-            static_cast<Single>(r * 1000.0 + s.CollectorLeftX.toDouble()),
-            (s.CollectorConductionY - s.CarrierSize).toSingle()};
+        c.Shape1(s.ElectronCount) = {static_cast<Single>(r * 1000.0 + s.CollectorLeftX.toDouble()),
+                                     (s.CollectorConductionY - s.CarrierSize).toSingle()};
         s.CollectorCurrentCount = s.CollectorCurrentCount + 1;
     } else {
         CountedLoop(s.LoopIndex, 1, s.ElectronCount.value(), [&](int i) {
-            Carrier& e = c.Shape1(i);
+            Carrier &e = c.Shape1(i);
             if (!(e.Left > s.CollectorLeftX.toSingle())) return true;
             const Single r = rnd.next();
             e = {static_cast<Single>(r * 2640.0 + s.EmitterLeftX.toDouble()),

@@ -7,9 +7,9 @@ namespace transistor {
 
 namespace {
 
-void MoveHole(Form& f, RandomSource& rnd, int i) {
-    auto& s = f.vars;
-    Carrier& p = f.ctl.Shape2(i);
+void MoveHole(Form &f, RandomSource &rnd, int i) {
+    auto &s = f.vars;
+    Carrier &p = f.ctl.Shape2(i);
 
     // 1. Every region test of this turn uses x, the Left at the start.
     const Single x = p.Left;
@@ -21,8 +21,7 @@ void MoveHole(Form& f, RandomSource& rnd, int i) {
 
     // 3. Relaxation: 60 up when r * q, rounded to single, exceeds the threshold.
     const double q = (p.Top - s.FermiYAtX.toDouble()) / 500.0;
-    if (Relaxes(rnd.next(), q * q, s.HoleRelaxThreshold))
-        p.Top = static_cast<Single>(p.Top - 60.0);
+    if (Relaxes(rnd.next(), q * q, s.HoleRelaxThreshold)) p.Top = static_cast<Single>(p.Top - 60.0);
 
     // 4. A hole may not rise above the valence edge of its region. The tests
     // run one after the other, each against the Top the one before left.
@@ -57,9 +56,9 @@ void MoveHole(Form& f, RandomSource& rnd, int i) {
         if (p.Top < s.CollectorValenceY.toSingle()) p.Left = PushedLeft(p.Left, s.Temperature);
         const Integer drop = s.CollectorValenceY - s.BaseValenceY;
         if (drop != 0) {
-            const Single xb = s.CollectorLeftX.toSingle() - (s.CollectorValenceY.toSingle() - p.Top) *
-                                                                s.BcJunctionWidth.toSingle() /
-                                                                drop.toSingle();
+            const Single xb =
+                s.CollectorLeftX.toSingle() - (s.CollectorValenceY.toSingle() - p.Top) *
+                                                  s.BcJunctionWidth.toSingle() / drop.toSingle();
             if (xb > p.Left) p.Left = PushedLeft(p.Left, s.Temperature);
         }
     }
@@ -84,14 +83,14 @@ void MoveHole(Form& f, RandomSource& rnd, int i) {
 
 } // namespace
 
-void HolePass(Form& f, RandomSource& rnd) {
+void HolePass(Form &f, RandomSource &rnd) {
     const int count = f.vars.HoleCount.value(); // read once
     CountedLoop(f.vars.LoopIndex, 1, count, [&](int i) { MoveHole(f, rnd, i); });
 }
 
-void HoleRefill(Form& f, RandomSource& rnd) {
-    auto& s = f.vars;
-    auto& c = f.ctl;
+void HoleRefill(Form &f, RandomSource &rnd) {
+    auto &s = f.vars;
+    auto &c = f.ctl;
     // 13. Feed the base, or 14. drain the highest hole, wherever it stands.
     // With no hole in use there is nothing to drain, and nothing is counted.
     if (s.ReservoirTally.toDouble() < s.BaseHoleTarget.toDouble() && s.HoleCount < 99) {

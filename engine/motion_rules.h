@@ -35,7 +35,7 @@ inline bool Relaxes(Single r, double q, Single threshold) {
 
 // Diffusion away from the neighbour bin that was more crowded in the previous
 // tick; none in bins 0, 19 and 20 or outside.
-inline Single Diffused(Single left, Single bin, BinArray& previous, Integer temperature) {
+inline Single Diffused(Single left, Single bin, BinArray &previous, Integer temperature) {
     if (!(bin > 0 && bin < 19)) return left;
     if (Bin(previous, bin - 1.0) > Bin(previous, bin + 1.0)) left = PushedRight(left, temperature);
     if (Bin(previous, bin - 1.0) < Bin(previous, bin + 1.0)) left = PushedLeft(left, temperature);
@@ -43,7 +43,7 @@ inline Single Diffused(Single left, Single bin, BinArray& previous, Integer temp
 }
 
 // The walls at the device's ends.
-inline Single WithinWalls(Single left, const SimulationState& s) {
+inline Single WithinWalls(Single left, const SimulationState &s) {
     if (left < s.EmitterLeftX.toSingle()) left = s.EmitterLeftX.toSingle();
     if (left > s.CollectorRightX.toSingle()) left = s.CollectorRightX.toSingle();
     return left;

@@ -4,9 +4,9 @@
 
 namespace transistor {
 
-void GeneratePair(Form& f, RandomSource& rnd) {
-    auto& s = f.vars;
-    auto& c = f.ctl;
+void GeneratePair(Form &f, RandomSource &rnd) {
+    auto &s = f.vars;
+    auto &c = f.ctl;
     // 1. A pair with probability Temperature / 5000.
     const Single p = static_cast<Single>(rnd.next() * 5000.0);
     if (p > s.Temperature.toSingle()) return;
@@ -15,8 +15,8 @@ void GeneratePair(Form& f, RandomSource& rnd) {
     // 3. The lowest parked member of each array comes into use.
     s.ElectronCount = s.ElectronCount + 1;
     s.HoleCount = s.HoleCount + 1;
-    Carrier& electron = c.Shape1(s.ElectronCount);
-    Carrier& hole = c.Shape2(s.HoleCount);
+    Carrier &electron = c.Shape1(s.ElectronCount);
+    Carrier &hole = c.Shape2(s.HoleCount);
     // 4. Anywhere in the device, in single precision.
     const Single x = rnd.next() * s.DeviceWidth.toSingle() + s.EmitterLeftX.toSingle();
     s.CarrierX = x;
@@ -40,7 +40,7 @@ void GeneratePair(Form& f, RandomSource& rnd) {
     c.Text6 = DecimalText(s.HoleCount);
 }
 
-void Timer3_Timer(Form& f) {
+void Timer3_Timer(Form &f) {
     f.ctl.Line18.Visible = false;
     f.ctl.Timer3.Enabled = false;
 }

@@ -6,9 +6,9 @@
 
 namespace transistor {
 
-void RecombinePairs(Form& f, RandomSource& rnd) {
-    auto& s = f.vars;
-    auto& c = f.ctl;
+void RecombinePairs(Form &f, RandomSource &rnd) {
+    auto &s = f.vars;
+    auto &c = f.ctl;
     // 1. One attempt more than the electron excess; none below the target.
     const Integer k = s.ElectronCount - s.EmitterElectronTarget;
     CountedLoop(s.LoopIndex, 0, k.value(), [&](int) {
@@ -19,16 +19,16 @@ void RecombinePairs(Form& f, RandomSource& rnd) {
         // 2.2 Nothing to recombine.
         if (s.ElectronCount < 1 || s.HoleCount < 1) return;
         // 2.3 Only the horizontal distance counts.
-        Carrier& electron = c.Shape1(e);
-        Carrier& hole = c.Shape2(s.RecombineHoleIndex);
+        Carrier &electron = c.Shape1(e);
+        Carrier &hole = c.Shape2(s.RecombineHoleIndex);
         if (std::fabs(electron.Left - hole.Left) >= 100.0f) return;
         // 2.4 Both leave; the highest members in use take their places.
         const Single x = electron.Left;
         s.CarrierX = x;
         c.Line19.X1 = x;
         c.Line19.X2 = x;
-        Carrier& lastElectron = c.Shape1(s.ElectronCount);
-        Carrier& lastHole = c.Shape2(s.HoleCount);
+        Carrier &lastElectron = c.Shape1(s.ElectronCount);
+        Carrier &lastHole = c.Shape2(s.HoleCount);
         electron.Top = lastElectron.Top;
         electron.Left = lastElectron.Left;
         hole.Top = lastHole.Top;
@@ -43,7 +43,7 @@ void RecombinePairs(Form& f, RandomSource& rnd) {
     });
 }
 
-void Timer4_Timer(Form& f) {
+void Timer4_Timer(Form &f) {
     f.ctl.Line19.Visible = false;
     f.ctl.Timer4.Enabled = false;
 }

@@ -5,8 +5,8 @@ namespace transistor {
 
 namespace {
 
-void RunTick(Form& f, RandomSource& rnd) {
-    auto& s = f.vars;
+void RunTick(Form &f, RandomSource &rnd) {
+    auto &s = f.vars;
     // 1.
     s.ReservoirTally = Integer(0);
     s.CollectorTally = Integer(0);
@@ -19,7 +19,8 @@ void RunTick(Form& f, RandomSource& rnd) {
     RecombinePairs(f, rnd);
     ShiftBinCounts(f);
     // 9. One point of the electron count, 14 twips per electron up from 1380.
-    f.ctl.Picture1.push_back({s.PlotX.toSingle(), (1380 - Integer(14) * s.ElectronCount).toSingle()});
+    f.ctl.Picture1.push_back(
+        {s.PlotX.toSingle(), (1380 - Integer(14) * s.ElectronCount).toSingle()});
     // 10. The sweep starts again after the point at 2660, which the clear
     // erases in the tick that draws it.
     s.PlotX = s.PlotX + 2;
@@ -31,10 +32,10 @@ void RunTick(Form& f, RandomSource& rnd) {
 
 } // namespace
 
-void Timer1_Timer(Form& f, RandomSource& rnd) {
+void Timer1_Timer(Form &f, RandomSource &rnd) {
     try {
         RunTick(f, rnd);
-    } catch (const RuntimeError& e) {
+    } catch (const RuntimeError &e) {
         // The animation stops and the state stays as it was when the error
         // was raised, for inspection.
         f.ctl.Timer1.Enabled = false;

@@ -13,8 +13,8 @@ namespace {
 
 struct InputBox {
     std::string Controls::*text;
-    const char* what;    // how the user knows the box
-    const char* expects; // what the user should type
+    const char *what;    // how the user knows the box
+    const char *expects; // what the user should type
     double usualLow, usualHigh;
 };
 
@@ -31,21 +31,21 @@ const InputBox kVebBox{&Controls::Text4, "VEB", "a voltage from 0 to 0.6 V, for 
 const InputBox kVcbBox{&Controls::Text8, "VCB", "a voltage from 0 to 2 V, for example 1.5", 0, 2};
 
 // In the order the set-up reads them.
-const InputBox* const kInputBoxes[] = {&kTemperatureBox, &kVebBox,           &kVcbBox,
-                                       &kEmitterFermiBox, &kCollectorFermiBox, &kBaseFermiBox};
+const InputBox *const kInputBoxes[] = {
+    &kTemperatureBox, &kVebBox, &kVcbBox, &kEmitterFermiBox, &kCollectorFermiBox, &kBaseFermiBox};
 
 // A box that holds no number; only raised for a form that RunGuardedSetup has
 // not validated.
 struct NotANumber {
-    const InputBox* box;
+    const InputBox *box;
 };
 
-double Value(const Form& f, const InputBox& box) {
+double Value(const Form &f, const InputBox &box) {
     if (auto v = ParseNumber(f.ctl.*box.text, f.decimalSeparator)) return *v;
     throw NotANumber{&box};
 }
 
-std::string Quoted(const std::string& text) {
+std::string Quoted(const std::string &text) {
     constexpr std::size_t kShown = 40;
     if (text.size() <= kShown) return "\"" + text + "\"";
     // Cut on a character boundary of UTF-8.
@@ -54,25 +54,28 @@ std::string Quoted(const std::string& text) {
     return "\"" + text.substr(0, cut) + "…\"";
 }
 
-std::string NotANumberLine(const Form& f, const InputBox& b) {
-    const std::string& text = f.ctl.*b.text;
-    std::string shown = text.find_first_not_of(" \t") == std::string::npos
-                            ? std::string(text.empty() ? "the box is empty" : "the box holds only spaces")
-                            : Quoted(text) + " is not a number";
+std::string NotANumberLine(const Form &f, const InputBox &b) {
+    const std::string &text = f.ctl.*b.text;
+    std::string shown =
+        text.find_first_not_of(" \t") == std::string::npos
+            ? std::string(text.empty() ? "the box is empty" : "the box holds only spaces")
+            : Quoted(text) + " is not a number";
     return std::string(b.what) + ": " + shown + ". Enter " + b.expects + ".";
 }
 
 // The box to blame when the results of a set-up leave 16 bits: the
 // temperature when it does not fit by itself, otherwise the Fermi level
 // furthest outside 0..1 (VEB and VCB are clamped and cannot be the cause).
-const InputBox& Culprit(const Form& f) {
+const InputBox &Culprit(const Form &f) {
     if (std::abs(std::nearbyint(*ParseNumber(f.ctl.Text1, f.decimalSeparator))) > 32767)
         return kTemperatureBox;
-    const InputBox* worst = &kEmitterFermiBox;
+    const InputBox *worst = &kEmitterFermiBox;
     double worstDistance = -1;
-    for (const InputBox* b : {&kEmitterFermiBox, &kBaseFermiBox, &kCollectorFermiBox}) {
+    for (const InputBox *b : {&kEmitterFermiBox, &kBaseFermiBox, &kCollectorFermiBox}) {
         double v = *ParseNumber(f.ctl.*b->text, f.decimalSeparator);
-        double distance = v < b->usualLow ? b->usualLow - v : v > b->usualHigh ? v - b->usualHigh : 0;
+        double distance = v < b->usualLow    ? b->usualLow - v
+                          : v > b->usualHigh ? v - b->usualHigh
+                                             : 0;
         distance /= b->usualHigh - b->usualLow;
         if (distance > worstDistance) {
             worst = b;
@@ -82,7 +85,7 @@ const InputBox& Culprit(const Form& f) {
     return *worst;
 }
 
-std::string OutOfRangeLine(const Form& f, const InputBox& b) {
+std::string OutOfRangeLine(const Form &f, const InputBox &b) {
     if (&b == &kTemperatureBox)
         return std::string(b.what) + ": " + Quoted(f.ctl.*b.text) +
                " is out of range. Enter a whole number of kelvin from -32768 to 32767, for "
@@ -93,7 +96,7 @@ std::string OutOfRangeLine(const Form& f, const InputBox& b) {
 
 } // namespace
 
-void CheckAnimationArithmetic(const SimulationState& s) {
+void CheckAnimationArithmetic(const SimulationState &s) {
     // The differences of levels that the carrier passes, the generation and
     // the recombination form in 16-bit arithmetic.
     (void)(s.EmitterConductionY - s.CarrierSize);
@@ -110,10 +113,10 @@ void CheckAnimationArithmetic(const SimulationState& s) {
     (void)(s.CollectorValenceY - s.BaseValenceY);
 }
 
-bool RunGuardedSetup(Form& f, const std::function<void(Form&)>& body) {
+bool RunGuardedSetup(Form &f, const std::function<void(Form &)> &body) {
     // Every box first, so that one message names every box at fault.
     std::string problems;
-    for (const InputBox* b : kInputBoxes)
+    for (const InputBox *b : kInputBoxes)
         if (!ParseNumber(f.ctl.*b->text, f.decimalSeparator))
             problems += (problems.empty() ? "" : "\n") + NotANumberLine(f, *b);
     if (!problems.empty()) {
@@ -124,12 +127,12 @@ bool RunGuardedSetup(Form& f, const std::function<void(Form&)>& body) {
     try {
         body(trial);
         CheckAnimationArithmetic(trial.vars);
-    } catch (const OverflowError&) {
+    } catch (const OverflowError &) {
         // The clamps may have rewritten VEB and VCB in the trial; blame the
         // boxes as the user typed them.
         f.showMessage(OutOfRangeLine(f, Culprit(f)));
         return false;
-    } catch (const NotANumber& e) {
+    } catch (const NotANumber &e) {
         f.showMessage(NotANumberLine(trial, *e.box));
         return false;
     }
@@ -138,9 +141,9 @@ bool RunGuardedSetup(Form& f, const std::function<void(Form&)>& body) {
     return true;
 }
 
-void SetupBandDiagram(Form& f) {
-    auto& s = f.vars;
-    auto& c = f.ctl;
+void SetupBandDiagram(Form &f) {
+    auto &s = f.vars;
+    auto &c = f.ctl;
     // 1.
     s.CollectorCurrentCount = 0;
     // 2. The temperature goes straight into an Integer.
@@ -200,6 +203,8 @@ void SetupBandDiagram(Form& f) {
                 s.CollectorValenceY.toSingle(), c.Line24.Visible};
 }
 
-void Command3_Click(Form& f) { RunGuardedSetup(f, SetupBandDiagram); }
+void Command3_Click(Form &f) {
+    RunGuardedSetup(f, SetupBandDiagram);
+}
 
 } // namespace transistor

@@ -3,8 +3,8 @@
 
 namespace transistor {
 
-void ShiftBinCounts(Form& f) {
-    auto& s = f.vars;
+void ShiftBinCounts(Form &f) {
+    auto &s = f.vars;
     CountedLoop(s.LoopIndex, 0, 20, [&](int i) {
         Bin(s.ElectronBinPrev, i) = Bin(s.ElectronBinCount, i);
         Bin(s.ElectronBinCount, i) = 0;

@@ -10,7 +10,9 @@ namespace {
 // Only circles 0..100 exist: targets beyond them (an emitter Fermi level
 // above about 1.117 eV, a negative level, a base level above 1 eV) start with
 // as many carriers as there are circles, or none.
-Integer WithinSlots(Integer target) { return std::clamp(target.value(), 0, 100); }
+Integer WithinSlots(Integer target) {
+    return std::clamp(target.value(), 0, 100);
+}
 
 // The placement's own 16-bit arithmetic, done before any random draw so that
 // a refused Start has spent none.
@@ -18,16 +20,16 @@ struct RestingTops {
     Single emitterElectron, collectorElectron, baseHole;
 };
 
-RestingTops ComputeRestingTops(const SimulationState& s) {
+RestingTops ComputeRestingTops(const SimulationState &s) {
     return {(s.EmitterConductionY - s.CarrierSize).toSingle(),
             (s.CollectorConductionY - s.CarrierSize).toSingle(), s.BaseValenceY.toSingle()};
 }
 
 } // namespace
 
-void PlaceCarriers(Form& f, RandomSource& rnd) {
-    auto& s = f.vars;
-    auto& c = f.ctl;
+void PlaceCarriers(Form &f, RandomSource &rnd) {
+    auto &s = f.vars;
+    auto &c = f.ctl;
     const RestingTops tops = ComputeRestingTops(s);
     const Single emitterWidth = (s.EmitterRightX - s.EmitterLeftX).toSingle();
     const Single collectorWidth = (s.CollectorRightX - s.CollectorLeftX).toSingle();
@@ -66,8 +68,8 @@ void PlaceCarriers(Form& f, RandomSource& rnd) {
     c.Timer1.Enabled = true;
 }
 
-void Command1_Click(Form& f, RandomSource& rnd) {
-    const bool laidOut = RunGuardedSetup(f, [](Form& trial) {
+void Command1_Click(Form &f, RandomSource &rnd) {
+    const bool laidOut = RunGuardedSetup(f, [](Form &trial) {
         SetupBandDiagram(trial);
         ComputeRestingTops(trial.vars);
     });

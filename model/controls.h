@@ -18,38 +18,38 @@ inline constexpr Single kParkedTop = 10000;
 struct Carrier {
     Single Left = 0;
     Single Top = 0;
-    friend bool operator==(const Carrier&, const Carrier&) = default;
+    friend bool operator==(const Carrier &, const Carrier &) = default;
 };
 
 struct LineProps {
     Single X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
     bool Visible = true;
-    friend bool operator==(const LineProps&, const LineProps&) = default;
+    friend bool operator==(const LineProps &, const LineProps &) = default;
 };
 
 struct TimerProps {
     bool Enabled = false;
-    friend bool operator==(const TimerProps&, const TimerProps&) = default;
+    friend bool operator==(const TimerProps &, const TimerProps &) = default;
 };
 
 struct PlotPoint {
     Single x = 0, y = 0;
-    friend bool operator==(const PlotPoint&, const PlotPoint&) = default;
+    friend bool operator==(const PlotPoint &, const PlotPoint &) = default;
 };
 
 // A control array of 101 circles; an index outside 0..100 is an error.
 class CarrierArray {
-public:
-    Carrier& operator()(double index) { return members_[IndexFrom(index, 0, 100)]; }
-    const Carrier& operator()(double index) const { return members_[IndexFrom(index, 0, 100)]; }
-    Carrier& operator()(Integer index) { return (*this)(index.toDouble()); }
-    const Carrier& operator()(Integer index) const { return (*this)(index.toDouble()); }
-    Carrier& operator()(int index) { return (*this)(static_cast<double>(index)); }
-    const Carrier& operator()(int index) const { return (*this)(static_cast<double>(index)); }
+  public:
+    Carrier &operator()(double index) { return members_[IndexFrom(index, 0, 100)]; }
+    const Carrier &operator()(double index) const { return members_[IndexFrom(index, 0, 100)]; }
+    Carrier &operator()(Integer index) { return (*this)(index.toDouble()); }
+    const Carrier &operator()(Integer index) const { return (*this)(index.toDouble()); }
+    Carrier &operator()(int index) { return (*this)(static_cast<double>(index)); }
+    const Carrier &operator()(int index) const { return (*this)(static_cast<double>(index)); }
     static constexpr int size() { return 101; }
-    friend bool operator==(const CarrierArray&, const CarrierArray&) = default;
+    friend bool operator==(const CarrierArray &, const CarrierArray &) = default;
 
-private:
+  private:
     std::array<Carrier, 101> members_{};
 };
 
@@ -66,13 +66,13 @@ struct Controls {
     // Each control with its design-time properties from the window description.
     static Controls DesignTime();
 
-    friend bool operator==(const Controls&, const Controls&) = default;
+    friend bool operator==(const Controls &, const Controls &) = default;
 };
 
 // Named access, for the script driver, the dump and the view.
 inline constexpr std::array<std::string Controls::*, 13> kTextBoxes = {
-    &Controls::Text1, &Controls::Text2,  &Controls::Text3,  &Controls::Text4, &Controls::Text5,
-    &Controls::Text6, &Controls::Text7,  &Controls::Text8,  &Controls::Text9, &Controls::Text10,
+    &Controls::Text1,  &Controls::Text2,  &Controls::Text3, &Controls::Text4, &Controls::Text5,
+    &Controls::Text6,  &Controls::Text7,  &Controls::Text8, &Controls::Text9, &Controls::Text10,
     &Controls::Text11, &Controls::Text12, &Controls::Text13};
 inline constexpr std::array<std::string_view, 13> kTextBoxNames = {
     "Text1", "Text2", "Text3",  "Text4",  "Text5",  "Text6", "Text7",
@@ -110,6 +110,6 @@ inline constexpr std::array<NamedTimer, 4> kTimers = {{
 }};
 
 // The text box called name ("Text1" … "Text13"), or nullptr.
-std::string* TextBox(Controls& c, std::string_view name);
+std::string *TextBox(Controls &c, std::string_view name);
 
 } // namespace transistor

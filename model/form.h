@@ -21,7 +21,7 @@ struct Feedback {
     std::optional<std::string> error;
     bool closed = false;
 
-    friend bool operator==(const Feedback&, const Feedback&) = default;
+    friend bool operator==(const Feedback &, const Feedback &) = default;
 };
 
 struct Form {
@@ -39,30 +39,30 @@ struct Form {
 };
 
 // The simulated state: what a refused set-up must leave exactly as it was.
-inline bool SameSimulation(const Form& a, const Form& b) {
+inline bool SameSimulation(const Form &a, const Form &b) {
     return a.vars == b.vars && a.ctl == b.ctl;
 }
 
 // Handlers.
-void Form_Load(Form& f);
-void Command1_Click(Form& f, RandomSource& rnd); // Start
-void Command2_Click(Form& f);                    // Close
-void Command3_Click(Form& f);                    // Restart
-void Timer1_Timer(Form& f, RandomSource& rnd);   // the 50 ms simulation tick
-void Timer2_Timer(Form& f);                      // the 10 s current readout
-void Timer3_Timer(Form& f);                      // hides the red marker
-void Timer4_Timer(Form& f);                      // hides the blue marker
+void Form_Load(Form &f);
+void Command1_Click(Form &f, RandomSource &rnd); // Start
+void Command2_Click(Form &f);                    // Close
+void Command3_Click(Form &f);                    // Restart
+void Timer1_Timer(Form &f, RandomSource &rnd);   // the 50 ms simulation tick
+void Timer2_Timer(Form &f);                      // the 10 s current readout
+void Timer3_Timer(Form &f);                      // hides the red marker
+void Timer4_Timer(Form &f);                      // hides the blue marker
 
 // The window's routines.
-void SetupBandDiagram(Form& f);
-void PlaceCarriers(Form& f, RandomSource& rnd);
-void FermiLevelAtX(Form& f);
-void ShiftBinCounts(Form& f);
-void ElectronPass(Form& f, RandomSource& rnd);
-void ElectronRefill(Form& f, RandomSource& rnd);
-void HolePass(Form& f, RandomSource& rnd);
-void HoleRefill(Form& f, RandomSource& rnd);
-void GeneratePair(Form& f, RandomSource& rnd);
-void RecombinePairs(Form& f, RandomSource& rnd);
+void SetupBandDiagram(Form &f);
+void PlaceCarriers(Form &f, RandomSource &rnd);
+void FermiLevelAtX(Form &f);
+void ShiftBinCounts(Form &f);
+void ElectronPass(Form &f, RandomSource &rnd);
+void ElectronRefill(Form &f, RandomSource &rnd);
+void HolePass(Form &f, RandomSource &rnd);
+void HoleRefill(Form &f, RandomSource &rnd);
+void GeneratePair(Form &f, RandomSource &rnd);
+void RecombinePairs(Form &f, RandomSource &rnd);
 
 } // namespace transistor

@@ -22,10 +22,26 @@ std::string foldFullWidth(std::string_view s) {
         auto u = [&](std::size_t k) { return static_cast<unsigned char>(s[i + k]); };
         if (i + 2 < s.size() && u(0) == 0xEF && u(1) == 0xBC) {
             unsigned c = u(2);
-            if (c >= 0x90 && c <= 0x99) { out += static_cast<char>('0' + (c - 0x90)); i += 3; continue; }
-            if (c == 0x8B) { out += '+'; i += 3; continue; }
-            if (c == 0x8D) { out += '-'; i += 3; continue; }
-            if (c == 0x8E) { out += '.'; i += 3; continue; }
+            if (c >= 0x90 && c <= 0x99) {
+                out += static_cast<char>('0' + (c - 0x90));
+                i += 3;
+                continue;
+            }
+            if (c == 0x8B) {
+                out += '+';
+                i += 3;
+                continue;
+            }
+            if (c == 0x8D) {
+                out += '-';
+                i += 3;
+                continue;
+            }
+            if (c == 0x8E) {
+                out += '.';
+                i += 3;
+                continue;
+            }
         }
         if (i + 2 < s.size() && u(0) == 0xE2 && u(1) == 0x88 && u(2) == 0x92) {
             out += '-';
@@ -42,8 +58,12 @@ std::string foldFullWidth(std::string_view s) {
     return out;
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // The power of ten of the leading digit of a plain number ("-0.0012e5" → 2),
 // with the exponent saturated, so any text gives a finite answer. Only its
@@ -56,7 +76,10 @@ long long decimalMagnitude(std::string_view plain) {
     for (; i < plain.size() && plain[i] != 'e'; ++i) {
         char c = plain[i];
         if (c == '-') continue;
-        if (c == '.') { seenPoint = true; continue; }
+        if (c == '.') {
+            seenPoint = true;
+            continue;
+        }
         if (c != '0') seenNonZero = true;
         if (!seenPoint && (seenNonZero || c != '0')) ++intDigits;
         if (seenPoint && !seenNonZero) ++zerosAfterPoint;
@@ -67,8 +90,10 @@ long long decimalMagnitude(std::string_view plain) {
     bool negative = false;
     for (i = plain.find('e') == std::string_view::npos ? plain.size() : plain.find('e') + 1;
          i < plain.size(); ++i) {
-        if (plain[i] == '-') negative = true;
-        else if (isDigit(plain[i]) && exp < 1000000000) exp = exp * 10 + (plain[i] - '0');
+        if (plain[i] == '-')
+            negative = true;
+        else if (isDigit(plain[i]) && exp < 1000000000)
+            exp = exp * 10 + (plain[i] - '0');
     }
     return lead + (negative ? -exp : exp);
 }
@@ -121,14 +146,15 @@ std::optional<double> ParseNumber(std::string_view text, std::string_view decima
     if (i != s.size()) return std::nullopt;
 
     double v = 0;
-    const char* first = plain.data();
-    const char* last = first + plain.size();
+    const char *first = plain.data();
+    const char *last = first + plain.size();
     auto [end, ec] = std::from_chars(first, last, v, std::chars_format::general);
     if (end != last) return std::nullopt;
     if (ec == std::errc::result_out_of_range) {
         // Too small for a double reads as zero; too large is no number.
-        return decimalMagnitude(plain) < 0 ? std::optional<double>(plain.front() == '-' ? -0.0 : 0.0)
-                                           : std::nullopt;
+        return decimalMagnitude(plain) < 0
+                   ? std::optional<double>(plain.front() == '-' ? -0.0 : 0.0)
+                   : std::nullopt;
     }
     if (ec != std::errc() || !std::isfinite(v)) return std::nullopt;
     return v;

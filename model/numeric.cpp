@@ -14,9 +14,12 @@ double roundHalfEven(double v) {
     if (std::fegetround() != FE_TONEAREST) {
         double f = std::floor(v);
         double diff = v - f;
-        if (diff < 0.5) r = f;
-        else if (diff > 0.5) r = f + 1;
-        else r = std::fmod(f, 2.0) == 0 ? f : f + 1;
+        if (diff < 0.5)
+            r = f;
+        else if (diff > 0.5)
+            r = f + 1;
+        else
+            r = std::fmod(f, 2.0) == 0 ? f : f + 1;
     }
     return r;
 }
@@ -34,6 +37,8 @@ int IndexFrom(double v, int lo, int hi) {
     return static_cast<int>(r);
 }
 
-std::string DecimalText(Integer v) { return std::to_string(v.value()); }
+std::string DecimalText(Integer v) {
+    return std::to_string(v.value());
+}
 
 } // namespace transistor

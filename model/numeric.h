@@ -20,22 +20,22 @@ using Single = float;
 // An arithmetic error of the running program (overflow, index out of range,
 // division by zero).
 class RuntimeError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 class OverflowError : public RuntimeError {
-public:
+  public:
     OverflowError() : RuntimeError("Overflow") {}
 };
 
 class SubscriptError : public RuntimeError {
-public:
+  public:
     SubscriptError() : RuntimeError("Subscript out of range") {}
 };
 
 class Integer {
-public:
+  public:
     constexpr Integer() = default;
     // Implicit, so that literals mix with Integers; a value outside 16 bits
     // raises OverflowError.
@@ -53,7 +53,7 @@ public:
     friend constexpr bool operator==(Integer a, Integer b) = default;
     friend constexpr std::strong_ordering operator<=>(Integer a, Integer b) = default;
 
-private:
+  private:
     static constexpr std::int16_t checked(int v) {
         if (v < -32768 || v > 32767) throw OverflowError();
         return static_cast<std::int16_t>(v);
@@ -66,8 +66,12 @@ private:
 Integer CInt(double v);
 
 // Int(): the largest integer not greater than v, in the precision of v.
-inline Single Int(Single v) { return __builtin_floorf(v); }
-inline double Int(double v) { return __builtin_floor(v); }
+inline Single Int(Single v) {
+    return __builtin_floorf(v);
+}
+inline double Int(double v) {
+    return __builtin_floor(v);
+}
 
 // Index of a control array or bin array given as a real (a bin number held
 // in a Single): rounded like CInt, then checked against [lo, hi].

@@ -12,7 +12,7 @@
 namespace transistor {
 
 class RandomSource {
-public:
+  public:
     virtual ~RandomSource() = default;
     // The next value, in [0, 1); never 1.0.
     virtual Single next() = 0;
@@ -22,33 +22,33 @@ public:
 // sequence. The value is the top 24 bits of a 64-bit state, scaled by 2^-24,
 // which is exact in single precision and at most 1 - 2^-24.
 class FixedSeedRandom final : public RandomSource {
-public:
+  public:
     static constexpr std::uint64_t kDefaultSeed = 0x5DEECE66Dull;
     explicit FixedSeedRandom(std::uint64_t seed = kDefaultSeed) : state_(seed) {}
     Single next() override;
 
-private:
+  private:
     std::uint64_t state_;
 };
 
 // Raised when a scripted list has no value left for a draw. It is not a
 // RuntimeError: running out of script is the script's fault, not the program's.
 class RandomExhausted : public std::logic_error {
-public:
+  public:
     RandomExhausted() : std::logic_error("the random list has run out") {}
 };
 
 // Returns the given values in order; fails loudly when they run out, so a
 // test also checks the number and order of draws.
 class ScriptedRandom final : public RandomSource {
-public:
+  public:
     ScriptedRandom() = default;
     explicit ScriptedRandom(std::vector<Single> values) : values_(std::move(values)) {}
     Single next() override;
     std::size_t used() const { return next_; }
     std::size_t remaining() const { return values_.size() - next_; }
 
-private:
+  private:
     std::vector<Single> values_;
     std::size_t next_ = 0;
 };

@@ -13,11 +13,11 @@ namespace transistor {
 // Runs body on a copy of the form and keeps the copy only when the inputs
 // were sound; otherwise shows a message and leaves f as it was. Returns
 // whether the set-up was kept.
-bool RunGuardedSetup(Form& f, const std::function<void(Form&)>& body);
+bool RunGuardedSetup(Form &f, const std::function<void(Form &)> &body);
 
 // Raises OverflowError when an accepted geometry would make the animation's
 // own 16-bit arithmetic overflow (band edges further apart than 16 bits can
 // hold), so that such inputs are refused at set-up rather than mid-animation.
-void CheckAnimationArithmetic(const SimulationState& s);
+void CheckAnimationArithmetic(const SimulationState &s);
 
 } // namespace transistor

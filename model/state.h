@@ -13,7 +13,9 @@ namespace transistor {
 using BinArray = std::array<Integer, 51>;
 
 // Checked access to a bin array (an index outside 0..50 is an error).
-inline Integer& Bin(BinArray& a, double index) { return a[IndexFrom(index, 0, 50)]; }
+inline Integer &Bin(BinArray &a, double index) {
+    return a[IndexFrom(index, 0, 50)];
+}
 
 struct SimulationState {
     Integer ElectronCount;
@@ -62,7 +64,7 @@ struct SimulationState {
     Integer RecombineHoleIndex;
     Integer PlotX;
 
-    friend bool operator==(const SimulationState&, const SimulationState&) = default;
+    friend bool operator==(const SimulationState &, const SimulationState &) = default;
 };
 
 } // namespace transistor

@@ -9,7 +9,7 @@
 namespace transistor {
 
 class NumericVariant {
-public:
+  public:
     enum class Kind { Empty, Integer, Single, Double };
 
     constexpr NumericVariant() = default;
@@ -21,9 +21,9 @@ public:
     // Every kind converts to double exactly.
     constexpr double toDouble() const { return value_; }
 
-    friend constexpr bool operator==(const NumericVariant&, const NumericVariant&) = default;
+    friend constexpr bool operator==(const NumericVariant &, const NumericVariant &) = default;
 
-private:
+  private:
     Kind kind_ = Kind::Empty;
     double value_ = 0.0;
 };
@@ -32,7 +32,7 @@ private:
 // counter keeps the value the loop left in it (last + 1 after a full run,
 // first when the loop does not run at all). A body that returns bool ends the
 // loop early by returning false, leaving the counter where it stood.
-template <class Body> void CountedLoop(NumericVariant& counter, int first, int last, Body body) {
+template <class Body> void CountedLoop(NumericVariant &counter, int first, int last, Body body) {
     for (int i = first;; ++i) {
         counter = Integer(i);
         if (i > last) return;

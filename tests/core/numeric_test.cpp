@@ -15,8 +15,17 @@ struct RoundCase {
 };
 
 TEST(NumberRules, CIntRoundsHalfToEven) {
-    for (RoundCase c : {RoundCase{2.5, 2}, {3.5, 4}, {-2.5, -2}, {0.5, 0}, {1.5, 2}, {-0.5, 0},
-                        {10.5, 10}, {2.4999, 2}, {-3.5, -4}, {32767.4, 32767}, {-32768.5, -32768}})
+    for (RoundCase c : {RoundCase{2.5, 2},
+                        {3.5, 4},
+                        {-2.5, -2},
+                        {0.5, 0},
+                        {1.5, 2},
+                        {-0.5, 0},
+                        {10.5, 10},
+                        {2.4999, 2},
+                        {-3.5, -4},
+                        {32767.4, 32767},
+                        {-32768.5, -32768}})
         EXPECT_EQ(CInt(c.in).value(), c.out) << c.in;
 }
 
@@ -40,7 +49,7 @@ TEST(NumberRules, OverflowIsARuntimeErrorATickCanCatch) {
     try {
         Integer(32767) + 1;
         FAIL();
-    } catch (const RuntimeError& e) {
+    } catch (const RuntimeError &e) {
         EXPECT_STREQ(e.what(), "Overflow");
     }
 }

@@ -11,9 +11,9 @@ using testing::LoadedForm;
 
 TEST(Setup, DesignTimeInputsGiveTheDesignTable) {
     const Form f = LaidOut();
-    const SimulationState& s = f.vars;
+    const SimulationState &s = f.vars;
     struct Row {
-        const char* name;
+        const char *name;
         Integer got;
         int want;
     } rows[] = {
@@ -35,15 +35,15 @@ TEST(Setup, DesignTimeInputsGiveTheDesignTable) {
         {"CollectorValenceY", s.CollectorValenceY, 5640},
         {"BandGapHeight", s.BandGapHeight, 1200},
     };
-    for (const Row& r : rows) EXPECT_EQ(r.got.value(), r.want) << r.name;
+    for (const Row &r : rows) EXPECT_EQ(r.got.value(), r.want) << r.name;
     EXPECT_EQ(f.ctl.Text13, "10");
     EXPECT_FALSE(f.feedback.message);
 }
 
 TEST(Setup, MovesTheBandLinesAndLeavesTheEmitterEdges) {
     const Form f = LaidOut();
-    const Controls& c = f.ctl;
-    auto same = [](const LineProps& l, Single x1, Single y1, Single x2, Single y2) {
+    const Controls &c = f.ctl;
+    auto same = [](const LineProps &l, Single x1, Single y1, Single x2, Single y2) {
         return l.X1 == x1 && l.Y1 == y1 && l.X2 == x2 && l.Y2 == y2;
     };
     EXPECT_TRUE(same(c.Line3, 1440, 2400, 4080, 2400));
@@ -60,10 +60,10 @@ TEST(Setup, MovesTheBandLinesAndLeavesTheEmitterEdges) {
 }
 
 struct ClampCase {
-    const char* veb;
-    const char* vcb;
-    const char* vebShown;
-    const char* vcbShown;
+    const char *veb;
+    const char *vcb;
+    const char *vebShown;
+    const char *vcbShown;
     int baseLeftX, ebWidth, bcWidth;
 };
 
@@ -79,7 +79,7 @@ TEST(Setup, ClampsRewriteTheVoltageBoxes) {
         {"0.5", "-7", "0.5", "0", 4360, 280, 0},
         {"0.50", "1.50", "0.50", "1.50", 4360, 280, 1200}, // inside: left as typed
     };
-    for (const ClampCase& k : cases) {
+    for (const ClampCase &k : cases) {
         Inputs in;
         in.veb = k.veb;
         in.vcb = k.vcb;
@@ -148,7 +148,8 @@ TEST(Setup, RestartChangesTargetsButNotCountsCarriersOrBaseCurrent) {
 }
 
 TEST(Setup, TemperatureIsRoundedHalfToEven) {
-    for (auto [text, want] : {std::pair{"300.5", 300}, {"301.5", 302}, {"-2.5", -2}, {"1e3", 1000}}) {
+    for (auto [text, want] :
+         {std::pair{"300.5", 300}, {"301.5", 302}, {"-2.5", -2}, {"1e3", 1000}}) {
         Inputs in;
         in.temperature = text;
         EXPECT_EQ(LaidOut(in).vars.Temperature.value(), want) << text;
@@ -158,13 +159,13 @@ TEST(Setup, TemperatureIsRoundedHalfToEven) {
 // Inputs that are refused: the whole simulated state stays as it was, and the
 // message names the box.
 struct RefusedCase {
-    const char* name;
+    const char *name;
     Inputs inputs;
-    const char* mentions;
+    const char *mentions;
 };
 
 std::vector<RefusedCase> RefusedCases() {
-    auto with = [](auto member, const char* text) {
+    auto with = [](auto member, const char *text) {
         Inputs in;
         in.*member = text;
         return in;
@@ -190,19 +191,22 @@ std::vector<RefusedCase> RefusedCases() {
 }
 
 TEST(Setup, RefusedInputsChangeNothingAndNameTheBox) {
-    for (const RefusedCase& k : RefusedCases()) {
+    for (const RefusedCase &k : RefusedCases()) {
         SCOPED_TRACE(k.name);
         for (bool start : {false, true}) {
             Form f = LaidOut(); // a previous geometry that must stay
             testing::Type(f, k.inputs);
             const Form before = f;
             ScriptedRandom none;
-            if (start) Command1_Click(f, none);
-            else Command3_Click(f);
+            if (start)
+                Command1_Click(f, none);
+            else
+                Command3_Click(f);
             EXPECT_TRUE(SameSimulation(before, f));
             EXPECT_EQ(none.used(), 0u);
             ASSERT_TRUE(f.feedback.message);
-            EXPECT_NE(f.feedback.message->find(k.mentions), std::string::npos) << *f.feedback.message;
+            EXPECT_NE(f.feedback.message->find(k.mentions), std::string::npos)
+                << *f.feedback.message;
         }
     }
 }

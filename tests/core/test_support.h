@@ -16,11 +16,11 @@ inline Form LoadedForm() {
 
 // A form after Restart with the given texts (empty strings keep the default).
 struct Inputs {
-    std::string temperature = "300", emitter = "0.9", base = "0.2", collector = "0.7",
-                veb = "0.5", vcb = "1.5";
+    std::string temperature = "300", emitter = "0.9", base = "0.2", collector = "0.7", veb = "0.5",
+                vcb = "1.5";
 };
 
-inline void Type(Form& f, const Inputs& in) {
+inline void Type(Form &f, const Inputs &in) {
     f.ctl.Text1 = in.temperature;
     f.ctl.Text2 = in.emitter;
     f.ctl.Text3 = in.base;
@@ -29,7 +29,7 @@ inline void Type(Form& f, const Inputs& in) {
     f.ctl.Text8 = in.vcb;
 }
 
-inline Form LaidOut(const Inputs& in = {}) {
+inline Form LaidOut(const Inputs &in = {}) {
     Form f = LoadedForm();
     Type(f, in);
     Command3_Click(f);

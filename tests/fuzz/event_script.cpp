@@ -1,0 +1,96 @@
+#include "event_script.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "../support/session.h"
+
+namespace transistor::testing {
+
+namespace {
+
+// Texts worth typing more often than chance would: limits, spellings of
+// numbers the parser must refuse or accept, values that push a result out of
+// 16 bits.
+constexpr std::string_view kInteresting[] = {
+    "0",      "0.6",  "0.5999", "2",      "2.0001", "-0.3", "0.75", "1",     "1.117",
+    "1.12",   "0.97", "1e999",  "1e-999", "nan",    "inf",  "-inf", "30",    "-30",
+    "24",     "-24",  "40000",  "-40000", "32767",  "5000", "0,5",  "1.500", "1,500",
+    "０．９", "−0.3", " 0.5 ",  "0.5V",   "",       "   ",  "+.5",  "5.",    ".",
+    "e5",     "1e",   "0x10",   "0.9x",   "300",    "0.2",  "0.7",  "1.5",   "0.4",
+};
+
+class Reader {
+  public:
+    Reader(const std::uint8_t *data, std::size_t size) : data_(data), size_(size) {}
+    bool done() const { return pos_ >= size_; }
+    std::uint8_t byte() { return pos_ < size_ ? data_[pos_++] : 0; }
+    std::string bytes(std::size_t n) {
+        n = std::min(n, size_ - pos_);
+        std::string s(reinterpret_cast<const char *>(data_ + pos_), n);
+        pos_ += n;
+        return s;
+    }
+
+  private:
+    const std::uint8_t *data_;
+    std::size_t size_;
+    std::size_t pos_ = 0;
+};
+
+constexpr long kMostTicks = 20000; // keeps one input well under a second
+
+} // namespace
+
+std::string PlayEventBytes(const std::uint8_t *data, std::size_t size) {
+    Session session;
+    Reader in(data, size);
+    while (!in.done() && session.failure().empty()) {
+        switch (in.byte() % 10) {
+        case 0: { // raw bytes typed into a box
+            const int box = in.byte() % 6;
+            session.type(box, in.bytes(in.byte()));
+            break;
+        }
+        case 1: { // a very long text
+            const int box = in.byte() % 6;
+            const std::string unit = in.bytes(1 + in.byte() % 4);
+            std::string text;
+            for (int i = 0, n = 1000 + 100 * in.byte(); i < n; ++i) text += unit;
+            session.type(box, std::move(text));
+            break;
+        }
+        case 2:
+            session.start();
+            break;
+        case 3:
+            session.restart();
+            break;
+        case 4:
+        case 5: {
+            for (int i = 0, n = 1 + in.byte(); i < n && session.ticks() < kMostTicks; ++i)
+                session.tick();
+            break;
+        }
+        case 6:
+            session.readout();
+            break;
+        case 7:
+            session.hideMarks();
+            break;
+        case 8: {
+            constexpr std::string_view separators[] = {".", ",", "٫"};
+            session.setDecimalSeparator(std::string(separators[in.byte() % 3]));
+            break;
+        }
+        case 9: {
+            const int box = in.byte() % 6;
+            session.type(box, std::string(kInteresting[in.byte() % std::size(kInteresting)]));
+            break;
+        }
+        }
+    }
+    return session.failure();
+}
+
+} // namespace transistor::testing

@@ -1,0 +1,15 @@
+// Turns arbitrary bytes into a session of user events: the fuzzer's input
+// format, also replayed by a test over the stored corpus.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace transistor::testing {
+
+// Plays the events the bytes describe; returns the first broken invariant,
+// or an empty string.
+std::string PlayEventBytes(const std::uint8_t *data, std::size_t size);
+
+} // namespace transistor::testing
