@@ -267,7 +267,10 @@ int RunScript(std::istream &in, std::ostream &out, std::ostream &err, std::strin
               Handlers handlers) {
     std::size_t number = 0;
     const auto fail = [&](const std::string &message) {
-        err << "script line " << number << ": " << message << '\n';
+        if (number == 0)
+            err << "at load: " << message << '\n'; // Form_Load itself failed
+        else
+            err << "script line " << number << ": " << message << '\n';
         return 2;
     };
     try {
@@ -285,7 +288,7 @@ int RunScript(std::istream &in, std::ostream &out, std::ostream &err, std::strin
         if (in.bad()) return fail("cannot read the script");
     } catch (const ScriptError &e) {
         return fail(e.what());
-    } catch (const std::ios_base::failure &e) {
+    } catch (const std::ios_base::failure &) {
         ++number;
         return fail("cannot read the script");
     } catch (const std::exception &e) {

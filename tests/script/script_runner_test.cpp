@@ -426,6 +426,15 @@ TEST(ScriptErrors, AnErrorThatAHandlerLetsOutIsReported) {
     }
 }
 
+TEST(ScriptErrors, AFailingLoadIsReportedBeforeAnyLine) {
+    Handlers h = Handlers::Program();
+    h.Form_Load = [](Form &) { throw OverflowError(); };
+    const Outcome o = RunText("dump\n", h);
+    EXPECT_EQ(o.exit, 2);
+    EXPECT_EQ(o.err, "at load: run-time error: Overflow\n");
+    EXPECT_EQ(o.out, "");
+}
+
 TEST(ScriptErrors, AnOverlongLineIsRefusedNotRead) {
     const std::string fits = "set Text1 " + std::string(100000, 'x') + "\ndump\n";
     const Outcome ok = RunText(fits);
