@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building and testing need, and only
+# when one of them is missing (so a set-up machine needs no network).
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build    # compiler and build tools
+  qt6-base-dev libgl-dev               # the window (Qt 6 Widgets)
+  libgtest-dev libgmock-dev            # the tests
+  fonts-ipafont-gothic                 # a Japanese Gothic face for the band letters and captions
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$package")
+  fi
+done
+if ((${#missing[@]} == 0)); then
+  exit 0
+fi
+
+sudo=()
+if [[ $(id -u) -ne 0 ]]; then
+  sudo=(sudo)
+fi
+echo "Installing ${missing[*]}"
+"${sudo[@]}" apt-get update
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
