@@ -75,7 +75,15 @@ inline double Int(double v) {
 
 // Index of a control array or bin array given as a real (a bin number held
 // in a Single): rounded like CInt, then checked against [lo, hi].
-int IndexFrom(double v, int lo, int hi);
+int IndexFromReal(double v, int lo, int hi);
+inline int IndexFrom(double v, int lo, int hi) {
+    // Bin numbers and carrier indices are whole numbers but for a fault.
+    if (v >= lo && v <= hi) {
+        const int i = static_cast<int>(v);
+        if (i == v) return i;
+    }
+    return IndexFromReal(v, lo, hi);
+}
 
 // The decimal text of an Integer: optional minus sign and digits.
 std::string DecimalText(Integer v);
