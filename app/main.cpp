@@ -1,0 +1,11 @@
+// transistor-sim: one window, no command line, nothing read or written.
+#include <QApplication>
+
+#include "app/main_window.h"
+
+int main(int argc, char **argv) {
+    QApplication app(argc, argv);
+    transistor::MainWindow window;
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,287 @@
+#include "app/main_window.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <algorithm>
+#include <functional>
+
+#include "app/diagram_canvas.h"
+#include "app/plot_box.h"
+#include "app/twips.h"
+#include "app/window_description.h"
+
+namespace transistor {
+
+namespace {
+
+// The labels are sized for a gothic face of about 9 points; the Japanese
+// captions need a face that has their glyphs.
+QFont WindowFont() {
+    QFont f;
+    f.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
+                   QStringLiteral("Noto Sans CJK JP")});
+    f.setPointSizeF(9);
+    return f;
+}
+
+// A caption two lines high or more wraps at word (in Japanese, character)
+// boundaries; a lower one stays on its line.
+bool WrapsIn(const QFontMetrics &fm, int heightPx) {
+    return heightPx * 2 >= fm.height() * 3;
+}
+
+bool CaptionFits(const QFontMetrics &fm, const ControlSpec &label) {
+    const QRect box = ToPixels(label);
+    const QString caption = ToQString(label.caption);
+    const int flags = WrapsIn(fm, box.height()) ? Qt::TextWordWrap : 0;
+    const QRect needed = fm.boundingRect(QRect(0, 0, box.width(), 10 * box.height()),
+                                         flags | Qt::AlignLeft | Qt::AlignTop, caption);
+    return needed.width() <= box.width() && needed.height() <= box.height();
+}
+
+// The installed faces run wider than the one the boxes were laid out for:
+// step the window font down from 9 points until every caption in it fits its
+// box, so that no label loses a word.
+QFont FittedWindowFont() {
+    QFont f = WindowFont();
+    for (qreal size = 9; size > 7; size -= 0.25) {
+        f.setPointSizeF(size);
+        const QFontMetrics fm(f);
+        const auto &all = WindowDescription();
+        if (std::all_of(all.begin(), all.end(), [&fm](const ControlSpec &c) {
+                return c.kind != ControlKind::Label || c.font != FontKind::Default ||
+                       CaptionFits(fm, c);
+            }))
+            break;
+    }
+    return f;
+}
+
+// The large E of the band labels. The described face is rarely installed
+// outside its home platform, so an installed Japanese gothic stands in.
+QFont BandLetterFont() {
+    QFont f;
+    f.setFamilies({ToQString(kBandLetterFamily), QStringLiteral("IPAPGothic"),
+                   QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans CJK JP")});
+    f.setPointSizeF(kBandLetterPointSize);
+    return f;
+}
+
+} // namespace
+
+MainWindow::MainWindow(QWidget *parent) : QWidget(parent) {
+    const WindowSpec &w = Window();
+    setWindowTitle(ToQString(w.caption));
+    setFont(FittedWindowFont());
+
+    buildControls();
+    setTabOrderFromDescription();
+
+    form_.decimalSeparator = QLocale::system().decimalPoint().toStdString();
+    Form_Load(form_);
+    syncFromForm();
+
+    // Opens with the client area of the description; enlarging it brings the
+    // lower strip into view, and there is nothing to show beyond it.
+    resize(ToPixels(w.clientWidth), ToPixels(w.clientHeight));
+    setMaximumSize(ToPixels(w.extentWidth), ToPixels(w.extentHeight));
+
+    if (auto *start = findChild<QPushButton *>(QStringLiteral("Command1"))) start->setFocus();
+}
+
+MainWindow::~MainWindow() = default;
+
+QMessageBox *MainWindow::messageBox() const {
+    return messageBox_;
+}
+
+void MainWindow::buildControls() {
+    const WindowSpec &w = Window();
+    Controls &ctl = form_.ctl;
+
+    // Lines and shapes lie under every widget.
+    canvas_ = new DiagramCanvas(ctl, this);
+    canvas_->setGeometry(0, 0, ToPixels(w.extentWidth), ToPixels(w.extentHeight));
+
+    for (const ControlSpec &spec : WindowDescription()) {
+        const QString name = ControlName(spec);
+        QWidget *widget = nullptr;
+        switch (spec.kind) {
+        case ControlKind::Label: {
+            auto *label = new QLabel(ToQString(spec.caption), this);
+            label->setTextFormat(Qt::PlainText);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            if (spec.font == FontKind::BandLetter) label->setFont(BandLetterFont());
+            // An opaque label hides what lies under it; the band letters let
+            // each other and the band lines show through.
+            label->setAutoFillBackground(!spec.transparent);
+            label->setWordWrap(WrapsIn(label->fontMetrics(), ToPixels(spec.height)));
+            widget = label;
+            break;
+        }
+        case ControlKind::TextBox: {
+            auto *edit = new QLineEdit(ToQString(spec.caption), this);
+            if (spec.flat) {
+                edit->setFrame(false);
+                edit->setStyleSheet(QStringLiteral(
+                    "QLineEdit { border: 1px solid palette(text); padding: 0 1px; }"));
+            }
+            std::string *text = TextBox(ctl, spec.name);
+            Q_ASSERT(text);
+            textBoxes_.push_back({edit, text});
+            // What the user types is the box's Text at once; handlers read it.
+            connect(edit, &QLineEdit::textEdited, this,
+                    [text](const QString &typed) { *text = typed.toStdString(); });
+            widget = edit;
+            break;
+        }
+        case ControlKind::Button: {
+            auto *button = new QPushButton(ToQString(spec.caption), this);
+            // Enter presses the focused button, as Space does.
+            button->setAutoDefault(true);
+            std::function<void()> click;
+            if (spec.name == "Command1")
+                click = [this] { Command1_Click(form_, random_); };
+            else if (spec.name == "Command2")
+                click = [this] { Command2_Click(form_); };
+            else if (spec.name == "Command3")
+                click = [this] { Command3_Click(form_); };
+            connect(button, &QPushButton::clicked, this, [this, click] { handle(click); });
+            widget = button;
+            break;
+        }
+        case ControlKind::PictureBox:
+            plot_ = new PlotBox(ctl.Picture1, this);
+            widget = plot_;
+            break;
+        case ControlKind::Timer: {
+            auto *timer = new QTimer(this);
+            timer->setObjectName(name);
+            timer->setInterval(spec.interval);
+            std::function<void()> tick;
+            const TimerProps *props = nullptr;
+            if (spec.name == "Timer1") {
+                // The simulation step: keep its 50 ms as close as the system allows.
+                timer->setTimerType(Qt::PreciseTimer);
+                tick = [this] { Timer1_Timer(form_, random_); };
+                props = &ctl.Timer1;
+            } else if (spec.name == "Timer2") {
+                tick = [this] { Timer2_Timer(form_); };
+                props = &ctl.Timer2;
+            } else if (spec.name == "Timer3") {
+                tick = [this] { Timer3_Timer(form_); };
+                props = &ctl.Timer3;
+            } else if (spec.name == "Timer4") {
+                tick = [this] { Timer4_Timer(form_); };
+                props = &ctl.Timer4;
+            }
+            Q_ASSERT(props);
+            connect(timer, &QTimer::timeout, this, [this, tick] { handle(tick); });
+            timers_.push_back({timer, props});
+            break;
+        }
+        default: // lines and shapes: drawn by the canvas
+            break;
+        }
+        if (widget) {
+            widget->setObjectName(name);
+            widget->setGeometry(ToPixels(spec));
+        }
+    }
+    // Labels are painted on the window itself, boxes, buttons and the picture
+    // are windows of their own: where they overlap (Label10 and Label12 with
+    // Picture1), the box is on top.
+    for (QWidget *child : findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        if (!qobject_cast<QLabel *>(child) && child != canvas_) child->raise();
+}
+
+void MainWindow::setTabOrderFromDescription() {
+    std::vector<const ControlSpec *> order;
+    for (const ControlSpec &spec : WindowDescription())
+        if (spec.tabIndex >= 0) order.push_back(&spec);
+    std::sort(order.begin(), order.end(),
+              [](const ControlSpec *a, const ControlSpec *b) { return a->tabIndex < b->tabIndex; });
+    QWidget *previous = nullptr;
+    for (const ControlSpec *spec : order) {
+        auto *widget = findChild<QWidget *>(ControlName(*spec), Qt::FindDirectChildrenOnly);
+        // Labels are numbered too, but never take the focus.
+        if (!widget || widget->focusPolicy() == Qt::NoFocus) continue;
+        if (previous) setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
+template <typename Handler> void MainWindow::handle(Handler &&handler) {
+    // After Close no further event is handled.
+    if (form_.feedback.closed) return;
+    try {
+        handler();
+    } catch (const std::exception &e) {
+        // The core reports its own run-time errors; this only keeps an
+        // unexpected one from crossing the event loop, with the same outcome.
+        if (!form_.feedback.error) form_.feedback.error = e.what();
+        form_.ctl.Timer1.Enabled = false;
+    }
+    syncFromForm();
+}
+
+void MainWindow::syncFromForm() {
+    if (form_.feedback.closed) {
+        stopTimers();
+        close();
+        return;
+    }
+    for (const TextBoxView &box : textBoxes_) {
+        const QString text = QString::fromStdString(*box.text);
+        // Rewriting an unchanged text would move the user's cursor.
+        if (box.edit->text() != text) box.edit->setText(text);
+    }
+    for (const TimerView &t : timers_) {
+        // Enabling a running timer leaves its count alone.
+        if (t.props->Enabled && !t.timer->isActive()) t.timer->start();
+        if (!t.props->Enabled && t.timer->isActive()) t.timer->stop();
+    }
+    canvas_->refresh();
+    plot_->refresh();
+
+    const Feedback &fb = form_.feedback;
+    if (fb.messageSerial != shownMessageSerial_) {
+        shownMessageSerial_ = fb.messageSerial;
+        if (fb.message) showMessage(*fb.message);
+    }
+    if (fb.error && !errorShown_) {
+        errorShown_ = true;
+        showMessage(*fb.error);
+    }
+}
+
+void MainWindow::showMessage(const std::string &text) {
+    // Window-modal and opened without a nested event loop: the handler that
+    // raised it has already returned, and the timers go on meanwhile.
+    auto *box = new QMessageBox(QMessageBox::Warning, windowTitle(), QString::fromStdString(text),
+                                QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("MessageBox"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::WindowModal);
+    box->open();
+    messageBox_ = box;
+}
+
+void MainWindow::stopTimers() {
+    for (const TimerView &t : timers_) t.timer->stop();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event) {
+    // Closing the window ends the program: nothing more ticks and no message
+    // box is left behind to keep it alive.
+    stopTimers();
+    for (QMessageBox *box : findChildren<QMessageBox *>()) box->close();
+    event->accept();
+}
+
+} // namespace transistor

@@ -1,0 +1,54 @@
+#include "app/plot_box.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+#include "app/twips.h"
+
+namespace transistor {
+
+PlotBox::PlotBox(const std::vector<PlotPoint> &points, QWidget *parent)
+    : QFrame(parent), points_(points) {
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(2);
+    setBackgroundRole(QPalette::Base);
+    setAutoFillBackground(true);
+    // Like every picture box it is a tab stop, although it shows no focus.
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+QRect PlotBox::pixelsOf(const PlotPoint &point) const {
+    return CoveringPixels(QRectF(point.x, point.y, kTwipsPerPixel, kTwipsPerPixel));
+}
+
+void PlotBox::refresh() {
+    const std::size_t n = points_.size();
+    const bool appended =
+        n >= drawnCount_ && (drawnCount_ == 0 || points_[drawnCount_ - 1] == drawnLast_);
+    if (!appended) {
+        update();
+    } else if (n > drawnCount_) {
+        QRect dirty;
+        for (std::size_t i = drawnCount_; i < n; ++i) dirty |= pixelsOf(points_[i]);
+        update(dirty & rect());
+    }
+    drawnCount_ = n;
+    if (n > 0) drawnLast_ = points_.back();
+}
+
+void PlotBox::paintEvent(QPaintEvent *event) {
+    QFrame::paintEvent(event);
+    QPainter p(this);
+    p.scale(kPixelsPerTwip, kPixelsPerTwip);
+    p.setPen(QPen(Qt::black, kTwipsPerPixel, Qt::SolidLine, Qt::FlatCap));
+    for (const ControlSpec &spec : WindowDescription())
+        if (spec.container == "Picture1" && spec.kind == ControlKind::Line)
+            p.drawLine(QLineF(spec.x1, spec.y1, spec.x2, spec.y2));
+    // A point is one pixel in the foreground colour.
+    const QRect exposed = event->rect().adjusted(-1, -1, 1, 1);
+    for (const PlotPoint &point : points_)
+        if (pixelsOf(point).intersects(exposed))
+            p.fillRect(QRectF(point.x, point.y, kTwipsPerPixel, kTwipsPerPixel), Qt::black);
+}
+
+} // namespace transistor
