@@ -32,6 +32,42 @@ std::string Quoted(std::string_view s) {
     return out;
 }
 
+// The reader that the tests below rely on must refuse what is not JSON.
+TEST(JsonReaderForTests, RefusesWhatIsNotJson) {
+    for (const char *bad : {"",
+                            "{\"a\":1,}",
+                            "[1,]",
+                            "[01]",
+                            "[1.]",
+                            "[-]",
+                            "[.5]",
+                            "[1e]",
+                            "[1 2]",
+                            "{\"a\" 1}",
+                            "{a:1}",
+                            "nul",
+                            "[true false]",
+                            "\"\x01\"",
+                            "\"\\x\"",
+                            "\"\\u12g4\"",
+                            "\"\\ud800\"",
+                            "\"\xFF\"",
+                            "\"\xC0\xAF\"",
+                            "\"\xED\xA0\x80\"",
+                            "\"open",
+                            "{\"a\":1,\"a\":2}",
+                            "{} {}",
+                            "[nan]",
+                            "[inf]"})
+        EXPECT_THROW(JsonReader::Parse(bad), testing::JsonError) << bad;
+    const JsonValue v =
+        JsonReader::Parse(" {\"a\": [0, -1.5e+3, true, null], \"b\": \"\\u00e9\\t\xE2\x82\xAC\"} ");
+    EXPECT_EQ(v["a"][1].text, "-1.5e+3");
+    EXPECT_EQ(v["a"][1].number, -1500);
+    EXPECT_TRUE(v["a"][3].isNull());
+    EXPECT_EQ(v["b"].text, "\xC3\xA9\t\xE2\x82\xAC");
+}
+
 struct SingleCase {
     const char *name;
     Single in;
