@@ -192,9 +192,11 @@ void ScriptDriver::execute(std::string_view line) {
         dump();
     } else if (command == "random") {
         // The file name is everything after the one blank that follows the
-        // command, so that a name may hold spaces.
-        if (rest.size() < 2) throw ScriptError("random needs a file: random FILE");
-        random_ = std::make_unique<ScriptedRandom>(ReadRandomFile(std::string(rest.substr(1))));
+        // command, so that a name may hold spaces; blanks at the end go.
+        std::string_view file = rest.empty() ? rest : rest.substr(1);
+        while (!file.empty() && IsBlank(file.back())) file.remove_suffix(1);
+        if (file.empty()) throw ScriptError("random needs a file: random FILE");
+        random_ = std::make_unique<ScriptedRandom>(ReadRandomFile(std::string(file)));
     } else {
         throw ScriptError("unknown command " + Shown(command));
     }
@@ -285,7 +287,10 @@ int RunScript(std::istream &in, std::ostream &out, std::ostream &err, std::strin
             }
             driver.execute(line);
         }
-        if (in.bad()) return fail("cannot read the script");
+        if (in.bad()) {
+            ++number;
+            return fail("cannot read the script");
+        }
     } catch (const ScriptError &e) {
         return fail(e.what());
     } catch (const std::ios_base::failure &) {

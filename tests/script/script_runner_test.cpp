@@ -292,7 +292,8 @@ TEST(ScriptRandom, HandlersDrawTheNumbersOfTheFileInOrder) {
         WriteFile("values.txt", "0.25\n  0.5\t\r\n\n0\n0.1\n5e-1\n1e-60\n0.99999994\n-0\n");
     Recorder r;
     r.draws = 8;
-    const Outcome o = RunText("random " + path + "\nclick Start\n", r.handlers());
+    // Blanks after the name are not part of it.
+    const Outcome o = RunText("random " + path + " \t\nclick Start\n", r.handlers());
     ASSERT_EQ(o.exit, 0) << o.err;
     EXPECT_EQ(r.drawn,
               (std::vector<Single>{0.25f, 0.5f, 0.0f, 0.1f, 0.5f, 0.0f, 0.99999994f, -0.0f}));
