@@ -3,27 +3,12 @@
 // 4800, junctions 4080-4360 and 5200-6400, 300 K (a unit of 60 twips).
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "scene.h"
 
 namespace transistor {
 namespace {
 
 using namespace testing;
-
-struct Draw3 {
-    Single vertical = kStill, relax = kNoRelax, horizontal = kStill;
-};
-
-// One electron's move, with exactly its three draws.
-Carrier Moved(Form f, Carrier start, Draw3 d = {}) {
-    PutCarriers(f.ctl.Shape1, f.vars.ElectronCount, {start});
-    ScriptedRandom rnd = Script({d.vertical, d.relax, d.horizontal});
-    ElectronPass(f, rnd);
-    EXPECT_EQ(rnd.remaining(), 0u);
-    return f.ctl.Shape1(1);
-}
 
 Form At(int temperature) {
     Form f = LaidOut();
@@ -41,7 +26,7 @@ struct MoveRow {
 
 template <std::size_t N> void Check(const MoveRow (&rows)[N]) {
     for (const MoveRow &r : rows)
-        EXPECT_EQ(Moved(At(r.temperature), r.start, r.draws), r.want) << r.name;
+        EXPECT_EQ(MovedElectron(At(r.temperature), r.start, r.draws), r.want) << r.name;
 }
 
 TEST(ElectronPass, JitterMovesWholeUnits) {
@@ -51,7 +36,7 @@ TEST(ElectronPass, JitterMovesWholeUnits) {
         {"r 0.34 stays", 300, {2000, 1500}, {0.34f}, {2000, 1500}},
         {"r 0.66 stays", 300, {2000, 1500}, {0.66f}, {2000, 1500}},
         {"r 0.67 goes down a unit", 300, {2000, 1500}, {0.67f}, {2000, 1560}},
-        {"left a unit", 300, {2000, 1500}, {kStill, kNoRelax, kMinus}, {1940, 1500}},
+        {"left a unit", 300, {2000, 1500}, kStepLeft, {1940, 1500}},
         {"right a unit", 300, {2000, 1500}, {kStill, kNoRelax, 0.999f}, {2060, 1500}},
         {"a unit is Temperature / 5", 1000, {2000, 1500}, {kMinus, kNoRelax, kPlus}, {2200, 1300}},
         {"0 K: no jitter", 0, {2000, 1500}, {kMinus, kNoRelax, kPlus}, {2000, 1500}},
@@ -64,16 +49,8 @@ TEST(ElectronPass, JitterMovesWholeUnits) {
 TEST(ElectronPass, RelaxationNeedsRTimesDSquaredAboveThree) {
     const Single justAbove = std::nextafter(0.75f, 1.0f), justBelow = std::nextafter(0.75f, 0.0f);
     const MoveRow rows[] = {
-        {"866 twips above the Fermi level: never",
-         300,
-         {2000, 1534},
-         {kStill, 0.99999994f},
-         {2000, 1534}},
-        {"1000 above, r 0.75: r d^2 is exactly 3",
-         300,
-         {2000, 1400},
-         {kStill, 0.75f},
-         {2000, 1400}},
+        {"866 above: never", 300, {2000, 1534}, {kStill, 0.99999994f}, {2000, 1534}},
+        {"1000 above, r 0.75: exactly 3", 300, {2000, 1400}, {kStill, 0.75f}, {2000, 1400}},
         {"1000 above, r just above 0.75", 300, {2000, 1400}, {kStill, justAbove}, {2000, 1460}},
         {"1000 above, r just below 0.75", 300, {2000, 1400}, {kStill, justBelow}, {2000, 1400}},
         {"the drop does not scale with temperature", 0, {2000, 1000}, {kStill, 0.4f}, {2000, 1060}},
@@ -89,15 +66,16 @@ TEST(ElectronPass, ConfinementLimitByRegionOfTheStartingX) {
         {2000, 2175}, {4080, 2175}, {4220, 2055}, {4360, 1935}, {4800, 1935},
         {5200, 1935}, {5800, 3135}, {6400, 4335}, {8760, 4335},
     };
-    for (const auto &r : rows) EXPECT_EQ(Moved(LaidOut(), {r.x0, 5000}).Top, r.limit) << r.x0;
-    EXPECT_EQ(Moved(LaidOut(), {2000, 2100}).Top, 2100) << "above the limit: stays";
-    EXPECT_EQ(Moved(LaidOut(), {2000, -50}).Top, 0) << "top margin";
+    for (const auto &r : rows)
+        EXPECT_EQ(MovedElectron(LaidOut(), {r.x0, 5000}).Top, r.limit) << r.x0;
+    EXPECT_EQ(MovedElectron(LaidOut(), {2000, 2100}).Top, 2100) << "above the limit: stays";
+    EXPECT_EQ(MovedElectron(LaidOut(), {2000, -50}).Top, 0) << "top margin";
 
     Inputs in;
     in.vcb = "0";
     Form f = LaidOut(in);
     ASSERT_EQ(f.vars.BaseRightX, f.vars.CollectorLeftX);
-    EXPECT_EQ(Moved(f, {5200, 5000}).Top, (f.vars.CollectorConductionY - 105).toSingle())
+    EXPECT_EQ(MovedElectron(f, {5200, 5000}).Top, (f.vars.CollectorConductionY - 105).toSingle())
         << "the shared boundary takes the collector's limit";
 }
 
@@ -108,11 +86,7 @@ TEST(ElectronPass, BarrierAndDriftActOnlyInsideTheJunctions) {
         {"at BaseLeftX: a base electron", 300, {4360, 1935}, {}, {4360, 1935}},
         {"at BaseRightX: no drift", 300, {5200, 1935}, {}, {5200, 1935}},
         // It has left the base, so it cools: 1935 + (3000 - 1935) / 10.
-        {"base electron jittering into the junction: no drift",
-         300,
-         {5180, 1935},
-         {kStill, kNoRelax, kPlus},
-         {5240, 2041.5f}},
+        {"base into junction: no drift", 300, {5180, 1935}, kStepRight, {5240, 2041.5f}},
         {"at CollectorLeftX: no drift", 300, {6400, 4335}, {}, {6400, 4335}},
     };
     Check(rows);
@@ -123,8 +97,8 @@ TEST(ElectronPass, EmitterBaseBarrier) {
         {"140 above the base edge: pushed back", 300, {4220, 1900}, {}, {4160, 1900}},
         {"240 above: no push", 300, {4220, 1800}, {}, {4220, 1800}},
         // Top 1840 is exactly 200 above; xb = 335 * 280 / 240 + 4080 = 4470.83.
-        {"right of xb: pushed back", 1000, {4300, 1840}, {kStill, kNoRelax, kPlus}, {4300, 1840}},
-        {"left of xb: stays", 1000, {4260, 1840}, {kStill, kNoRelax, kPlus}, {4460, 1840}},
+        {"right of xb: pushed back", 1000, {4300, 1840}, kStepRight, {4300, 1840}},
+        {"left of xb: stays", 1000, {4260, 1840}, kStepRight, {4460, 1840}},
     };
     Check(rows);
 }
@@ -132,9 +106,9 @@ TEST(ElectronPass, EmitterBaseBarrier) {
 TEST(ElectronPass, DriftDownTheBaseCollectorJunction) {
     // One unit to the right on top of the jitter, wherever the electron stands.
     const MoveRow rows[] = {
-        {"on the edge, jitter left", 300, {5800, 3135}, {kStill, kNoRelax, kMinus}, {5800, 3135}},
+        {"on the edge, jitter left", 300, {5800, 3135}, kStepLeft, {5800, 3135}},
         {"on the edge", 300, {5800, 3135}, {}, {5860, 3135}},
-        {"on the edge, jitter right", 300, {5800, 3135}, {kStill, kNoRelax, kPlus}, {5920, 3135}},
+        {"on the edge, jitter right", 300, {5800, 3135}, kStepRight, {5920, 3135}},
         {"above the edge", 300, {5800, 3000}, {}, {5860, 3000}},
     };
     Check(rows);
@@ -161,7 +135,7 @@ TEST(ElectronPass, DiffusionAwayFromTheFullerNeighbourOfTheLastTick) {
         const int b = static_cast<int>((r.start.Left - 1440) / 366);
         if (b > 0) f.vars.ElectronBinPrev[b - 1] = r.prevBelow;
         f.vars.ElectronBinPrev[b + 1] = r.prevAbove;
-        EXPECT_EQ(Moved(f, r.start).Left, r.left) << r.name;
+        EXPECT_EQ(MovedElectron(f, r.start).Left, r.left) << r.name;
     }
 }
 
@@ -213,11 +187,7 @@ TEST(ElectronPass, HotElectronsBeyondTheBaseCool) {
         {"exactly 1000 above: stays", 300, {7000, 3800}, {}, {7000, 3800}},
         {"in the base: stays", 300, {5000, 1000}, {}, {5000, 1000}},
         {"junction: a tenth of 1650", 300, {5300, 1500}, {}, {5360, 1665}},
-        {"Fermi level of the start, in the base",
-         300,
-         {5190, 1000},
-         {kStill, kNoRelax, kPlus},
-         {5250, 1200}},
+        {"Fermi level of the start, in the base", 300, {5190, 1000}, kStepRight, {5250, 1200}},
     };
     Check(rows);
 }
@@ -242,97 +212,39 @@ TEST(ElectronRefill, TalliesAreShownAsCountedByThePass) {
 
 struct RefillRow {
     const char *name;
-    int count, reservoir, collector;
-    int emitterTarget, collectorTarget;
-    std::vector<std::pair<int, Carrier>> placed; // over electrons at (2000, 2175)
+    int count, reservoir, collector;             // electrons in use, the pass's tallies
+    std::vector<std::pair<int, Carrier>> placed; // the others stand at (2000, 2175)
     std::vector<Single> draws;
     int wantCount, wantCurrent;
     std::vector<std::pair<int, Carrier>> want;
+    int emitterTarget = 81, collectorTarget = 10;
 };
 
 TEST(ElectronRefill, EveryBranch) {
-    const Carrier far{7000, 4335};
+    const Carrier far{7000, 4335}, parked{2000, kParkedTop};
+    // The positions r * 2640 + 1440 and r * 1000 + 6400 are formed in double
+    // and rounded once: 2232.00024 and 6700.00049 (2232.00049 and 6700 in single).
+    const Single r2640 = 0.300000131f, r1000 = 0.30000025f;
+    // clang-format off
     const RefillRow rows[] = {
-        // r * 2640 + 1440 and r * 1000 + 6400 in double, rounded once.
-        {"short on both sides: one into each",
-         50,
-         10,
-         3,
-         81,
-         10,
-         {},
-         {0.300000131f, 0.30000025f},
-         52,
-         2,
-         {{51, {2232.00024f, 2175}}, {52, {6700.00049f, 4335}}}},
-        {"emitter full: the highest is parked",
-         50,
-         81,
-         3,
-         81,
-         10,
-         {{50, far}},
-         {0.5f},
-         50,
-         0,
-         {{50, {6900, 4335}}}},
-        {"99 in use: parked although short",
-         99,
-         10,
-         10,
-         81,
-         10,
-         {},
-         {},
-         98,
-         -1,
-         {{99, {2000, kParkedTop}}}},
-        {"100 in use: parked, then one added",
-         100,
-         90,
-         3,
-         81,
-         10,
-         {},
-         {0.5f},
-         100,
-         0,
-         {{100, {6900, 4335}}}},
-        {"collector full: the first one there goes back",
-         50,
-         81,
-         10,
-         81,
-         10,
-         {{20, far}, {30, far}},
-         {0.300000131f},
-         49,
-         0,
-         {{20, {2232.00024f, 2175}}, {30, far}, {50, {2000, kParkedTop}}}},
-        {"collector full, none right of CollectorLeftX",
-         50,
-         81,
-         10,
-         81,
-         10,
-         {{20, {6400, 4335}}},
-         {},
-         49,
-         -1,
-         {{20, {6400, 4335}}}},
-        {"the only collector electron was just parked",
-         50,
-         81,
-         10,
-         81,
-         10,
-         {{50, far}},
-         {},
-         49,
-         -1,
-         {{50, {7000, kParkedTop}}}},
-        {"no electron in use: nothing to park", 0, 0, 0, 0, 0, {}, {}, 0, 0, {}},
+        {"short on both sides: one into each", 50, 10, 3, {}, {r2640, r1000},
+         52, 2, {{51, {2232.00024f, 2175}}, {52, {6700.00049f, 4335}}}},
+        {"emitter full: the highest is parked", 50, 81, 3, {{50, far}}, {0.5f},
+         50, 0, {{50, {6900, 4335}}}},
+        {"99 in use: parked although short", 99, 10, 10, {}, {},
+         98, -1, {{99, parked}}},
+        {"100 in use: parked, then one added", 100, 90, 3, {}, {0.5f},
+         100, 0, {{100, {6900, 4335}}}},
+        {"collector full: the first there goes back", 50, 81, 10, {{20, far}, {30, far}}, {r2640},
+         49, 0, {{20, {2232.00024f, 2175}}, {30, far}, {50, parked}}},
+        {"collector full, none right of CollectorLeftX", 50, 81, 10, {{20, {6400, 4335}}}, {},
+         49, -1, {{20, {6400, 4335}}}},
+        {"the only collector electron was just parked", 50, 81, 10, {{50, far}}, {},
+         49, -1, {{50, {7000, kParkedTop}}}},
+        {"no electron in use: nothing to park", 0, 0, 0, {}, {},
+         0, 0, {}, 0, 0},
     };
+    // clang-format on
     for (const RefillRow &r : rows) {
         SCOPED_TRACE(r.name);
         Form f = LaidOut();

@@ -9,14 +9,6 @@ namespace {
 
 using namespace testing;
 
-// The draw that puts a pair at x: r * 7320 + 1440 == x in single precision.
-Single DrawFor(Single x) {
-    Single r = (x - 1440) / 7320;
-    while (r * 7320.0f + 1440.0f > x) r = std::nextafter(r, 0.0f);
-    while (r * 7320.0f + 1440.0f < x) r = std::nextafter(r, 1.0f);
-    return r;
-}
-
 Form WithCounts(int electrons, int holes) {
     Form f = LaidOut();
     f.vars.ElectronCount = electrons;

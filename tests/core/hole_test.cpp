@@ -10,18 +10,6 @@ namespace {
 
 using namespace testing;
 
-struct Draw3 {
-    Single vertical = kStill, relax = kNoRelax, horizontal = kStill;
-};
-
-Carrier Moved(Form f, Carrier start, Draw3 d = {}) {
-    PutCarriers(f.ctl.Shape2, f.vars.HoleCount, {start});
-    ScriptedRandom rnd = Script({d.vertical, d.relax, d.horizontal});
-    HolePass(f, rnd);
-    EXPECT_EQ(rnd.remaining(), 0u);
-    return f.ctl.Shape2(1);
-}
-
 struct MoveRow {
     const char *name;
     Carrier start;
@@ -30,17 +18,12 @@ struct MoveRow {
 };
 
 TEST(HolePass, JitterRelaxationCeilingAndFloor) {
+    // clang-format off
     const MoveRow rows[] = {
         {"jitter up", {4800, 4000}, {kMinus}, {4800, 3940}},
         {"jitter down", {4800, 4000}, {kPlus}, {4800, 4060}},
-        {"on the base edge, q 0.23: never rises",
-         {4800, 3240},
-         {kStill, 0.99999994f},
-         {4800, 3240}},
-        {"on the emitter edge, q 4.67: rises, put back",
-         {2000, 3480},
-         {kStill, 0.99f},
-         {2000, 3480}},
+        {"base edge, q 0.23: never rises", {4800, 3240}, {kStill, 0.99999994f}, {4800, 3240}},
+        {"emitter edge, q 4.67: rises, put back", {2000, 3480}, {kStill, 0.99f}, {2000, 3480}},
         {"q 5.76, r 0.4: rises 60", {2000, 3600}, {kStill, 0.4f}, {2000, 3540}},
         {"q 5.76, r 0.39: stays", {2000, 3600}, {kStill, 0.39f}, {2000, 3600}},
         {"ceiling in the emitter", {2000, 3000}, {}, {2000, 3480}},
@@ -49,39 +32,47 @@ TEST(HolePass, JitterRelaxationCeilingAndFloor) {
         {"ceiling on the emitter-base line, then a push", {4220, 3000}, {}, {4280, 3360}},
         {"lowest position", {4800, 7000}, {}, {4800, 6200}},
     };
-    for (const MoveRow &r : rows) EXPECT_EQ(Moved(LaidOut(), r.start, r.draws), r.want) << r.name;
+    // clang-format on
+    for (const MoveRow &r : rows)
+        EXPECT_EQ(MovedHole(LaidOut(), r.start, r.draws), r.want) << r.name;
 }
 
 TEST(HolePass, JunctionsPushTowardsTheBase) {
+    // clang-format off
     const MoveRow rows[] = {
-        {"base-collector edge line at 5800: to 5740, then past xb 5800 to 5680",
-         {5800, 4440},
-         {},
-         {5680, 4440}},
+        // 5740 as it lies above the collector's edge, then past xb = 5800.
+        {"base-collector edge line: pushed twice", {5800, 4440}, {}, {5680, 4440}},
         {"at the collector's level: only the second push", {5800, 5640}, {}, {5740, 5640}},
-        {"emitter-base line, stepping left: pushed back once",
-         {4220, 3360},
-         {kStill, kNoRelax, kMinus},
-         {4220, 3360}},
-        {"emitter-base line, stepping right: pushed once more",
-         {4220, 3360},
-         {kStill, kNoRelax, kPlus},
-         {4340, 3360}},
+        {"emitter-base line, step left: one push", {4220, 3360}, kStepLeft, {4220, 3360}},
+        {"emitter-base line, step right: one push", {4220, 3360}, kStepRight, {4340, 3360}},
         {"at EmitterRightX: no push", {4080, 3480}, {}, {4080, 3480}},
         {"at BaseLeftX: no push", {4360, 3240}, {}, {4360, 3240}},
         {"at BaseRightX: no push", {5200, 3240}, {}, {5200, 3240}},
         {"at CollectorLeftX: no push", {6400, 5640}, {}, {6400, 5640}},
-        {"stepping into the junction: no push this pass",
-         {5180, 3240},
-         {kStill, kNoRelax, kPlus},
-         {5240, 3240}},
+        {"stepping into the junction: no push this pass", {5180, 3240}, kStepRight, {5240, 3240}},
     };
-    for (const MoveRow &r : rows) EXPECT_EQ(Moved(LaidOut(), r.start, r.draws), r.want) << r.name;
+    // clang-format on
+    for (const MoveRow &r : rows)
+        EXPECT_EQ(MovedHole(LaidOut(), r.start, r.draws), r.want) << r.name;
 
     // From the next pass on it is a junction hole: the ceiling at 5240 is
     // 5640 - 1160 * 2 = 3320, and xb = 6400 - 2320 / 2 = 5240 lies right of
     // it after the first push.
-    EXPECT_EQ(Moved(LaidOut(), {5240, 3240}), (Carrier{5120, 3320}));
+    EXPECT_EQ(MovedHole(LaidOut(), {5240, 3240}), (Carrier{5120, 3320}));
+}
+
+TEST(HolePass, SharedBoundaryWithoutCollectorBiasMakesBothCeilingTests) {
+    // Base level 0.9 and collector level 0.1 put the base's valence edge
+    // (4080) below the collector's (3120); at x = BaseRightX = CollectorLeftX
+    // the base test runs first and the collector test finds nothing to raise.
+    Inputs in;
+    in.base = "0.9";
+    in.collector = "0.1";
+    in.vcb = "0";
+    Form f = LaidOut(in);
+    ASSERT_EQ(f.vars.BaseValenceY.value(), 4080);
+    ASSERT_EQ(f.vars.CollectorValenceY.value(), 3120);
+    EXPECT_EQ(MovedHole(f, {5200, 3000}), (Carrier{5200, 4080}));
 }
 
 TEST(HolePass, DiffusionFromTheLastTick) {
@@ -102,7 +93,7 @@ TEST(HolePass, DiffusionFromTheLastTick) {
         const int b = static_cast<int>((r.start.Left - 1440) / 366);
         if (b > 0) f.vars.HoleBinPrev[b - 1] = r.prevBelow;
         f.vars.HoleBinPrev[b + 1] = r.prevAbove;
-        EXPECT_EQ(Moved(f, r.start).Left, r.left) << r.name;
+        EXPECT_EQ(MovedHole(f, r.start).Left, r.left) << r.name;
     }
 }
 
@@ -144,7 +135,7 @@ TEST(HolePass, FlatEdgesAcrossAJunctionPushOnlyOnce) {
         const Single x = eb ? 4220 : (s.BaseRightX + s.CollectorLeftX).toSingle() / 2;
         const Single edge = s.BaseValenceY.toSingle();
         // On the flat edge: no first push, and no second test to divide by zero.
-        EXPECT_EQ(Moved(f, {x, edge}), (Carrier{x, edge}));
+        EXPECT_EQ(MovedHole(f, {x, edge}), (Carrier{x, edge}));
         // Electrons: only the first push (barrier) or the drift.
         Form g = f;
         PutCarriers(g.ctl.Shape1, g.vars.ElectronCount,
@@ -165,21 +156,17 @@ struct HoleRefillRow {
 
 TEST(HoleRefill, FeedsOrDrainsOneHole) {
     const Carrier far{7000, 5640};
+    // r * 840 + 4360 is formed in double and rounded once: 4612.01611
+    // (4612.0166 in single).
+    // clang-format off
     const HoleRefillRow rows[] = {
-        // r * 840 + 4360 in double, rounded once: 4612.01611 (4612.0166 in single).
         {"short: one fed into the base", 5, 3, 12, {0.300019473f}, 6, 1, {6, {4612.01611f, 3240}}},
         {"none in use, target above 0: one fed", 0, 0, 12, {0.5f}, 1, 1, {1, {4780, 3240}}},
-        {"at target: the highest drained, even outside the base",
-         3,
-         12,
-         12,
-         {},
-         2,
-         -1,
-         {3, {7000, kParkedTop}}},
+        {"at target: the highest drained, wherever", 3, 12, 12, {}, 2, -1, {3, {7000, kParkedTop}}},
         {"99 in use: drained although short", 99, 0, 12, {}, 98, -1, {99, {7000, kParkedTop}}},
         {"none in use, target 0: nothing to drain", 0, 0, 0, {}, 0, 0, {0, Carrier{}}},
     };
+    // clang-format on
     for (const HoleRefillRow &r : rows) {
         SCOPED_TRACE(r.name);
         Form f = LaidOut();
