@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Sets up this machine if needed, builds everything with warnings as errors
 # and runs the whole test suite headless, ending with CTest's summary.
-#   JOBS=n  parallel build and test jobs (default 2)
+#   JOBS=n          parallel build and test jobs (default 2)
+#   STAGES="main"   run only some stages (default: sanitizers fuzz main)
+#   FUZZ_SECONDS=n  how long the fuzzer runs (default 60)
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
@@ -16,10 +18,41 @@ stage_main() {
   (cd build && ctest --output-on-failure --no-tests=error -j "$jobs")
 }
 
-stages=(stage_main)
+# The core, the driver and their tests again, under AddressSanitizer and
+# UndefinedBehaviorSanitizer; any report fails the run.
+stage_sanitizers() {
+  configure build-sanitize -DTRANSISTOR_WERROR=ON -DTRANSISTOR_BUILD_GUI=OFF \
+    -DTRANSISTOR_SANITIZE=ON
+  cmake --build build-sanitize -j "$jobs"
+  (cd build-sanitize &&
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --output-on-failure --no-tests=error -j "$jobs")
+}
+
+# The fuzzer over user events, for a bounded time (FUZZ_SECONDS, default 60),
+# starting from the stored corpus. A crash, a hang, a sanitizer report or a
+# broken invariant fails the run and leaves the input in the work folder.
+stage_fuzz() {
+  CC=clang CXX=clang++ configure build-fuzz -DTRANSISTOR_WERROR=ON -DTRANSISTOR_BUILD_GUI=OFF \
+    -DTRANSISTOR_SANITIZE=ON -DTRANSISTOR_FUZZ=ON
+  cmake --build build-fuzz --target fuzz_events -j "$jobs"
+  local work
+  work=$(mktemp -d)
+  cp tests/fuzz/corpus/* "$work/"
+  if ! build-fuzz/tests/fuzz_events "$work" -max_total_time="${FUZZ_SECONDS:-60}" \
+    -timeout=10 -rss_limit_mb=2048 -max_len=4096 -print_final_stats=1 \
+    -artifact_prefix="$work/"; then
+    echo "the fuzzer found a failing input; it is in $work" >&2
+    return 1
+  fi
+}
+
+# The main suite runs last, so that the run ends with its summary.
+read -r -a stages <<<"${STAGES:-sanitizers fuzz main}"
 
 bash scripts/install-deps.sh
 for stage in "${stages[@]}"; do
-  echo "=== ${stage#stage_}"
-  "$stage"
+  echo "=== $stage"
+  "stage_$stage"
 done
