@@ -168,11 +168,5 @@ TEST(NumberInput, SpellingsOfNumbers) {
     EXPECT_EQ(ParseNumber("0.00000000001e-99999999999999", "."), 0.0);
 }
 
-TEST(NumberInput, ClampTextsFollowTheLocale) {
-    EXPECT_EQ(NumberText(0.6, "."), "0.6");
-    EXPECT_EQ(NumberText(0.6, ","), "0,6");
-    EXPECT_EQ(NumberText(2, ","), "2");
-}
-
 } // namespace
 } // namespace transistor
