@@ -94,18 +94,9 @@ void MoveElectron(Form &f, RandomSource &rnd, int i) {
         }
     }
 
-    // 9. Diffusion, from the previous tick's counts.
-    Single bin = BinOf(e.Left, s.ElectronBinLeftX, s.ElectronBinRightX);
-    s.CarrierX = bin;
-    e.Left = Diffused(e.Left, bin, s.ElectronBinPrev, s.Temperature);
-
-    // 10. Walls.
-    e.Left = WithinWalls(e.Left, s);
-
-    // 11. Binning.
-    bin = BinOf(e.Left, s.ElectronBinLeftX, s.ElectronBinRightX);
-    s.CarrierX = bin;
-    Bin(s.ElectronBinCount, bin) = Bin(s.ElectronBinCount, bin) + 1;
+    // 9.-11. Diffusion from the previous tick's counts, the walls, binning.
+    DiffuseWallAndCount(e.Left, s, s.ElectronBinPrev, s.ElectronBinCount, s.ElectronBinLeftX,
+                        s.ElectronBinRightX);
 
     // 12. Hot electrons beyond the base cool towards the Fermi level at x0.
     if (static_cast<Single>(fermiY - e.Top) > 1000.0f && e.Left > s.BaseRightX.toSingle())

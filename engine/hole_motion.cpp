@@ -63,18 +63,9 @@ void MoveHole(Form &f, RandomSource &rnd, int i) {
         }
     }
 
-    // 9. Diffusion, from the previous tick's counts.
-    Single bin = BinOf(p.Left, s.HoleBinLeftX, s.HoleBinRightX);
-    s.CarrierX = bin;
-    p.Left = Diffused(p.Left, bin, s.HoleBinPrev, s.Temperature);
-
-    // 10. No absorption at the ends.
-    p.Left = WithinWalls(p.Left, s);
-
-    // 11. Density tally.
-    bin = BinOf(p.Left, s.HoleBinLeftX, s.HoleBinRightX);
-    s.CarrierX = bin;
-    Bin(s.HoleBinCount, bin) = Bin(s.HoleBinCount, bin) + 1;
+    // 9.-11. Diffusion from the previous tick's counts, the walls (no
+    // absorption at the ends), the density tally.
+    DiffuseWallAndCount(p.Left, s, s.HoleBinPrev, s.HoleBinCount, s.HoleBinLeftX, s.HoleBinRightX);
 
     // 12. The p side: both junctions count with the base.
     if (p.Left > s.EmitterRightX.toSingle() && p.Left < s.CollectorLeftX.toSingle())

@@ -49,4 +49,17 @@ inline Single WithinWalls(Single left, const SimulationState &s) {
     return left;
 }
 
+// The end of every carrier's move: diffusion by the previous tick's counts,
+// the walls, and the count of this tick. CarrierX holds each bin number.
+inline void DiffuseWallAndCount(Single &left, SimulationState &s, BinArray &previous,
+                                BinArray &current, Integer binLeft, Integer binRight) {
+    Single bin = BinOf(left, binLeft, binRight);
+    s.CarrierX = bin;
+    left = Diffused(left, bin, previous, s.Temperature);
+    left = WithinWalls(left, s);
+    bin = BinOf(left, binLeft, binRight);
+    s.CarrierX = bin;
+    Bin(current, bin) = Bin(current, bin) + 1;
+}
+
 } // namespace transistor
