@@ -3,7 +3,7 @@
 file(GLOB script_test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/script/*.cpp)
 add_executable(script_tests ${script_test_sources})
 target_link_libraries(script_tests PRIVATE transistor_script GTest::gtest_main)
-gtest_discover_tests(script_tests DISCOVERY_MODE PRE_TEST)
+gtest_discover_tests(script_tests TEST_PREFIX script. DISCOVERY_MODE PRE_TEST)
 
 # The executable itself, on script files.
 set(cli ${CMAKE_CURRENT_SOURCE_DIR}/script/cli)
