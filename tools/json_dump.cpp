@@ -77,14 +77,13 @@ static_assert(std::is_standard_layout_v<SimulationState>);
 #define TRANSISTOR_OFFSET(name) offsetof(SimulationState, name),
 constexpr std::size_t kOffsets[] = {TRANSISTOR_STATE_VARIABLES(TRANSISTOR_OFFSET)};
 #undef TRANSISTOR_OFFSET
-static_assert(std::size(kOffsets) == MemberCount<SimulationState>(),
-              "the dump lists a different number of state variables than SimulationState has");
-constexpr bool Increasing() {
+constexpr bool ListsEveryVariableInOrder() {
     for (std::size_t i = 1; i < std::size(kOffsets); ++i)
         if (kOffsets[i] <= kOffsets[i - 1]) return false;
-    return true;
+    return std::size(kOffsets) == MemberCount<SimulationState>();
 }
-static_assert(Increasing(), "the dump lists the state variables in another order than declared");
+static_assert(ListsEveryVariableInOrder(),
+              "the dump's list of state variables does not follow SimulationState");
 
 template <class T> void AppendShortest(std::string &out, T v) {
     if (!std::isfinite(v)) {
@@ -92,8 +91,7 @@ template <class T> void AppendShortest(std::string &out, T v) {
         return;
     }
     std::array<char, 64> buf;
-    auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), v);
-    out.append(buf.data(), end);
+    out.append(buf.data(), std::to_chars(buf.data(), buf.data() + buf.size(), v).ptr);
 }
 
 void AppendValue(std::string &out, Integer v) {
@@ -123,15 +121,19 @@ void AppendKey(std::string &out, std::string_view key) {
     out += ':';
 }
 
+void AppendPoint(std::string &out, Single x, Single y) {
+    out += '[';
+    AppendJsonNumber(out, x);
+    out += ',';
+    AppendJsonNumber(out, y);
+    out += ']';
+}
+
 void AppendCarriers(std::string &out, const CarrierArray &a) {
     out += '[';
     for (int i = 0; i < CarrierArray::size(); ++i) {
         if (i > 0) out += ',';
-        out += '[';
-        AppendJsonNumber(out, a(i).Left);
-        out += ',';
-        AppendJsonNumber(out, a(i).Top);
-        out += ']';
+        AppendPoint(out, a(i).Left, a(i).Top);
     }
     out += ']';
 }
@@ -143,41 +145,31 @@ void AppendOptionalString(std::string &out, const std::optional<std::string> &s)
         out += "null";
 }
 
-// Length of the well-formed UTF-8 sequence at the start of s, or 0 when it
-// is ill-formed; in that case *skip is the length of its maximal ill-formed
-// part (at least 1), which becomes one U+FFFD.
-std::size_t Utf8SequenceLength(std::string_view s, std::size_t *skip) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
-    const unsigned char b0 = byte(0);
-    std::size_t length = 0;
+// The UTF-8 sequence that starts with the byte s[0] (0x80 or above): its
+// length when it is well-formed, else the length of its maximal ill-formed
+// part, which becomes one U+FFFD.
+std::size_t Utf8Sequence(std::string_view s, bool &wellFormed) {
+    const unsigned char b0 = static_cast<unsigned char>(s[0]);
+    std::size_t length = 0;             // 0: not a lead byte
     unsigned char lo = 0x80, hi = 0xBF; // allowed range of the second byte
-    if (b0 >= 0xC2 && b0 <= 0xDF)
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
         length = 2;
-    else if (b0 >= 0xE0 && b0 <= 0xEF) {
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
         length = 3;
-        if (b0 == 0xE0)
-            lo = 0xA0; // no overlong forms
-        else if (b0 == 0xED)
-            hi = 0x9F; // no surrogates
+        if (b0 == 0xE0) lo = 0xA0; // no overlong forms
+        if (b0 == 0xED) hi = 0x9F; // no surrogates
     } else if (b0 >= 0xF0 && b0 <= 0xF4) {
         length = 4;
-        if (b0 == 0xF0)
-            lo = 0x90; // no overlong forms
-        else if (b0 == 0xF4)
-            hi = 0x8F; // nothing above U+10FFFF
-    } else {
-        *skip = 1;
-        return 0;
+        if (b0 == 0xF0) lo = 0x90; // no overlong forms
+        if (b0 == 0xF4) hi = 0x8F; // nothing above U+10FFFF
     }
     std::size_t i = 1;
     for (; i < length && i < s.size(); ++i) {
-        const unsigned char b = byte(i);
-        const bool ok = i == 1 ? (b >= lo && b <= hi) : (b >= 0x80 && b <= 0xBF);
-        if (!ok) break;
+        const unsigned char b = static_cast<unsigned char>(s[i]);
+        if (b < (i == 1 ? lo : 0x80) || b > (i == 1 ? hi : 0xBF)) break;
     }
-    if (i == length) return length;
-    *skip = i;
-    return 0;
+    wellFormed = i == length;
+    return i;
 }
 
 } // namespace
@@ -185,76 +177,32 @@ std::size_t Utf8SequenceLength(std::string_view s, std::size_t *skip) {
 void AppendJsonNumber(std::string &out, Single v) {
     AppendShortest(out, v);
 }
-void AppendJsonNumber(std::string &out, double v) {
-    AppendShortest(out, v);
-}
-
 void AppendJsonNumber(std::string &out, const NumericVariant &v) {
-    switch (v.kind()) {
-    case NumericVariant::Kind::Empty:
-        out += '0';
-        break;
-    case NumericVariant::Kind::Integer:
-        AppendShortest(out, v.toDouble()); // a 16-bit integer prints without a point
-        break;
-    case NumericVariant::Kind::Single:
+    if (v.kind() == NumericVariant::Kind::Single)
         AppendShortest(out, static_cast<Single>(v.toDouble()));
-        break;
-    case NumericVariant::Kind::Double:
-        AppendShortest(out, v.toDouble());
-        break;
-    }
+    else
+        AppendShortest(out, v.toDouble()); // empty holds 0; an integer prints without a point
 }
 
 void AppendJsonString(std::string &out, std::string_view text) {
+    static constexpr std::string_view kEscaped = "\"\\\n\r\t\b\f", kEscapes = "\"\\nrtbf";
     static constexpr char kHex[] = "0123456789abcdef";
     out += '"';
-    std::size_t i = 0;
-    while (i < text.size()) {
+    for (std::size_t i = 0, n = 1; i < text.size(); i += n, n = 1) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
-        if (c < 0x80) {
-            switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            case '\b':
-                out += "\\b";
-                break;
-            case '\f':
-                out += "\\f";
-                break;
-            default:
-                if (c < 0x20) {
-                    out += "\\u00";
-                    out += kHex[c >> 4];
-                    out += kHex[c & 0xF];
-                } else {
-                    out += static_cast<char>(c);
-                }
-            }
-            ++i;
-            continue;
-        }
-        std::size_t skip = 0;
-        const std::size_t length = Utf8SequenceLength(text.substr(i), &skip);
-        if (length > 0) {
-            out.append(text.substr(i, length));
-            i += length;
+        if (const std::size_t k = kEscaped.find(text[i]); k != std::string_view::npos) {
+            out += '\\';
+            out += kEscapes[k];
+        } else if (c < 0x20) {
+            out += "\\u00";
+            out += kHex[c >> 4];
+            out += kHex[c & 0xF];
+        } else if (c < 0x80) {
+            out += text[i];
         } else {
-            out += "\xEF\xBF\xBD"; // U+FFFD
-            i += skip;
+            bool wellFormed = false;
+            n = Utf8Sequence(text.substr(i), wellFormed);
+            out += wellFormed ? text.substr(i, n) : "\xEF\xBF\xBD"; // U+FFFD
         }
     }
     out += '"';
@@ -328,11 +276,7 @@ std::string DumpJson(const Form &f) {
     out += '[';
     for (std::size_t i = 0; i < c.Picture1.size(); ++i) {
         if (i > 0) out += ',';
-        out += '[';
-        AppendJsonNumber(out, c.Picture1[i].x);
-        out += ',';
-        AppendJsonNumber(out, c.Picture1[i].y);
-        out += ']';
+        AppendPoint(out, c.Picture1[i].x, c.Picture1[i].y);
     }
     out += ']';
 

@@ -17,8 +17,6 @@ std::string DumpJson(const Form &f);
 
 // The shortest decimal that reads back to the same float; null when not finite.
 void AppendJsonNumber(std::string &out, Single v);
-// The shortest decimal that reads back to the same double; null when not finite.
-void AppendJsonNumber(std::string &out, double v);
 // An Integer variant prints as an integer, a Single one as a float, a Double
 // one as a double, and an empty one as 0.
 void AppendJsonNumber(std::string &out, const NumericVariant &v);

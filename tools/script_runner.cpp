@@ -231,8 +231,7 @@ void ScriptDriver::tick(std::string_view count) {
     std::uint64_t n = 0;
     const char *const last = count.data() + count.size();
     auto [end, ec] = std::from_chars(count.data(), last, n);
-    // from_chars takes a '-' sign for signed types only, but say so plainly.
-    if (end != last || count.front() == '-' || ec == std::errc::invalid_argument)
+    if (end != last)
         throw ScriptError("tick count " + Shown(count) + " is not a non-negative integer");
     if (ec != std::errc()) throw ScriptError("tick count " + Shown(count) + " is too large");
     // As in the window, a tick arrives only while the timer is enabled.
