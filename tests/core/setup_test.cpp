@@ -66,8 +66,12 @@ TEST(Setup, ClampsRewriteTheVoltageBoxes) {
         EXPECT_EQ(f.vars.BcJunctionWidth.value(), k.bcWidth);
         // Without forward bias the base's Fermi level is the emitter's; without
         // reverse bias the base-collector lines stand vertical.
-        if (k.ebWidth == 480) EXPECT_EQ(f.vars.BaseFermiY, f.vars.EmitterFermiY);
-        if (k.bcWidth == 0) EXPECT_EQ(f.ctl.Line25.X1, f.ctl.Line25.X2);
+        if (k.ebWidth == 480) {
+            EXPECT_EQ(f.vars.BaseFermiY, f.vars.EmitterFermiY);
+        }
+        if (k.bcWidth == 0) {
+            EXPECT_EQ(f.ctl.Line25.X1, f.ctl.Line25.X2);
+        }
     }
 }
 
