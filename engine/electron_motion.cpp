@@ -33,10 +33,6 @@ Single ConfinementLimit(const SimulationState &s, double x0) {
     return limit;
 }
 
-void AddOne(NumericVariant &tally) {
-    tally = Integer(static_cast<int>(tally.toDouble())) + 1;
-}
-
 void MoveElectron(Form &f, RandomSource &rnd, int i) {
     auto &s = f.vars;
     Carrier &e = f.ctl.Shape1(i);

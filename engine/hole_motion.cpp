@@ -69,7 +69,7 @@ void MoveHole(Form &f, RandomSource &rnd, int i) {
 
     // 12. The p side: both junctions count with the base.
     if (p.Left > s.EmitterRightX.toSingle() && p.Left < s.CollectorLeftX.toSingle())
-        s.ReservoirTally = Integer(static_cast<int>(s.ReservoirTally.toDouble())) + 1;
+        AddOne(s.ReservoirTally);
 }
 
 } // namespace

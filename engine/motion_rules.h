@@ -49,6 +49,11 @@ inline Single WithinWalls(Single left, const SimulationState &s) {
     return left;
 }
 
+// A tally counts on as a 16-bit integer.
+inline void AddOne(NumericVariant &tally) {
+    tally = Integer(static_cast<int>(tally.toDouble())) + 1;
+}
+
 // The end of every carrier's move: diffusion by the previous tick's counts,
 // the walls, and the count of this tick. CarrierX holds each bin number.
 inline void DiffuseWallAndCount(Single &left, SimulationState &s, BinArray &previous,
