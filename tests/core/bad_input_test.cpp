@@ -106,8 +106,8 @@ TEST(BadInputs, EachRowOfTheTable) {
     }
 }
 
-TEST(BadInputs, TemperatureZeroNeverGeneratesAndFiveThousandAlwaysDoes) {
-    for (auto [temperature, pairs] : {std::pair{"0", false}, {"5000", true}}) {
+TEST(BadInputs, TemperatureZeroOrBelowNeverGeneratesAndFiveThousandAlwaysDoes) {
+    for (auto [temperature, pairs] : {std::pair{"0", false}, {"-50", false}, {"5000", true}}) {
         Inputs in;
         in.temperature = temperature;
         Form f = testing::LaidOut(in);
