@@ -1,8 +1,9 @@
 #include "model/number_input.h"
 
 #include <charconv>
+#include <clocale>
 #include <cmath>
-#include <system_error>
+#include <cstdlib>
 
 namespace transistor {
 
@@ -12,48 +13,27 @@ bool startsWith(std::string_view s, std::string_view prefix) {
     return !prefix.empty() && s.substr(0, prefix.size()) == prefix;
 }
 
-// Folds the full-width forms of digits, signs and the point (U+FF10..FF19,
-// U+FF0B, U+FF0D, U+FF0E), the minus sign U+2212 and the ideographic space
-// into ASCII; leaves everything else as it is.
+// The full-width digits, signs and point that a Japanese input method types,
+// the minus sign U+2212 and the ideographic space, with their ASCII forms.
+struct Fold {
+    std::string_view from;
+    char to;
+};
+constexpr Fold kFolds[] = {
+    {"０", '0'}, {"１", '1'}, {"２", '2'}, {"３", '3'}, {"４", '4'},
+    {"５", '5'}, {"６", '6'}, {"７", '7'}, {"８", '8'}, {"９", '9'},
+    {"＋", '+'}, {"－", '-'}, {"．", '.'}, {"−", '-'},  {"　", ' '},
+};
+
 std::string foldFullWidth(std::string_view s) {
     std::string out;
     out.reserve(s.size());
     for (std::size_t i = 0; i < s.size();) {
-        auto u = [&](std::size_t k) { return static_cast<unsigned char>(s[i + k]); };
-        if (i + 2 < s.size() && u(0) == 0xEF && u(1) == 0xBC) {
-            unsigned c = u(2);
-            if (c >= 0x90 && c <= 0x99) {
-                out += static_cast<char>('0' + (c - 0x90));
-                i += 3;
-                continue;
-            }
-            if (c == 0x8B) {
-                out += '+';
-                i += 3;
-                continue;
-            }
-            if (c == 0x8D) {
-                out += '-';
-                i += 3;
-                continue;
-            }
-            if (c == 0x8E) {
-                out += '.';
-                i += 3;
-                continue;
-            }
-        }
-        if (i + 2 < s.size() && u(0) == 0xE2 && u(1) == 0x88 && u(2) == 0x92) {
-            out += '-';
-            i += 3;
-            continue;
-        }
-        if (i + 2 < s.size() && u(0) == 0xE3 && u(1) == 0x80 && u(2) == 0x80) {
-            out += ' ';
-            i += 3;
-            continue;
-        }
-        out += s[i++];
+        const Fold *fold = nullptr;
+        for (const Fold &f : kFolds)
+            if (startsWith(s.substr(i), f.from)) fold = &f;
+        out += fold ? fold->to : s[i];
+        i += fold ? fold->from.size() : 1;
     }
     return out;
 }
@@ -65,37 +45,10 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// The power of ten of the leading digit of a plain number ("-0.0012e5" → 2),
-// with the exponent saturated, so any text gives a finite answer. Only its
-// sign matters here.
-long long decimalMagnitude(std::string_view plain) {
-    long long lead = 0;
-    bool seenPoint = false, seenNonZero = false;
-    long long zerosAfterPoint = 0, intDigits = 0;
-    std::size_t i = 0;
-    for (; i < plain.size() && plain[i] != 'e'; ++i) {
-        char c = plain[i];
-        if (c == '-') continue;
-        if (c == '.') {
-            seenPoint = true;
-            continue;
-        }
-        if (c != '0') seenNonZero = true;
-        if (!seenPoint && (seenNonZero || c != '0')) ++intDigits;
-        if (seenPoint && !seenNonZero) ++zerosAfterPoint;
-        if (seenNonZero && intDigits == 0 && seenPoint) break;
-    }
-    lead = intDigits > 0 ? intDigits - 1 : -(zerosAfterPoint + 1);
-    long long exp = 0;
-    bool negative = false;
-    for (i = plain.find('e') == std::string_view::npos ? plain.size() : plain.find('e') + 1;
-         i < plain.size(); ++i) {
-        if (plain[i] == '-')
-            negative = true;
-        else if (isDigit(plain[i]) && exp < 1000000000)
-            exp = exp * 10 + (plain[i] - '0');
-    }
-    return lead + (negative ? -exp : exp);
+// strtod in the C locale, whatever locale the program runs in.
+double ReadPlain(const std::string &plain) {
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(0));
+    return strtod_l(plain.c_str(), nullptr, c);
 }
 
 } // namespace
@@ -106,7 +59,7 @@ std::optional<double> ParseNumber(std::string_view text, std::string_view decima
     while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
     while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
 
-    // Rebuild the number in the one form std::from_chars reads: "-12.5e3".
+    // Rebuild the number in the one form the C locale reads: "-12.5e3".
     std::string plain;
     std::size_t i = 0;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
@@ -145,18 +98,10 @@ std::optional<double> ParseNumber(std::string_view text, std::string_view decima
     }
     if (i != s.size()) return std::nullopt;
 
-    double v = 0;
-    const char *first = plain.data();
-    const char *last = first + plain.size();
-    auto [end, ec] = std::from_chars(first, last, v, std::chars_format::general);
-    if (end != last) return std::nullopt;
-    if (ec == std::errc::result_out_of_range) {
-        // Too small for a double reads as zero; too large is no number.
-        return decimalMagnitude(plain) < 0
-                   ? std::optional<double>(plain.front() == '-' ? -0.0 : 0.0)
-                   : std::nullopt;
-    }
-    if (ec != std::errc() || !std::isfinite(v)) return std::nullopt;
+    // A value too large for a double is no number; one too small reads as
+    // zero (or a denormal), which every use rounds to zero.
+    const double v = ReadPlain(plain);
+    if (!std::isfinite(v)) return std::nullopt;
     return v;
 }
 
