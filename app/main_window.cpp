@@ -254,10 +254,9 @@ void MainWindow::syncFromForm() {
         shownMessageSerial_ = fb.messageSerial;
         if (fb.message) showMessage(*fb.message);
     }
-    if (fb.error && !errorShown_) {
-        errorShown_ = true;
-        showMessage(*fb.error);
-    }
+    // Each error is shown once; a Start that clears it re-arms the report.
+    if (fb.error && !errorShown_) showMessage(*fb.error);
+    errorShown_ = fb.error.has_value();
 }
 
 void MainWindow::showMessage(const std::string &text) {
