@@ -30,8 +30,10 @@ std::string foldFullWidth(std::string_view s) {
     out.reserve(s.size());
     for (std::size_t i = 0; i < s.size();) {
         const Fold *fold = nullptr;
-        for (const Fold &f : kFolds)
-            if (startsWith(s.substr(i), f.from)) fold = &f;
+        // Every folded form starts with a byte of 0xE2 or above.
+        if (static_cast<unsigned char>(s[i]) >= 0xE2)
+            for (const Fold &f : kFolds)
+                if (startsWith(s.substr(i), f.from)) fold = &f;
         out += fold ? fold->to : s[i];
         i += fold ? fold->from.size() : 1;
     }
