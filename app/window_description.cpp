@@ -7,8 +7,8 @@ namespace transistor {
 
 namespace {
 
-ControlSpec box(ControlKind kind, std::string_view name, int left, int top, int width, int height) {
-    ControlSpec c;
+ControlDesign box(ControlKind kind, std::string_view name, int left, int top, int width, int height) {
+    ControlDesign c;
     c.kind = kind;
     c.name = name;
     c.left = left;
@@ -18,41 +18,41 @@ ControlSpec box(ControlKind kind, std::string_view name, int left, int top, int 
     return c;
 }
 
-ControlSpec label(std::string_view name, int left, int top, int width, int height,
+ControlDesign label(std::string_view name, int left, int top, int width, int height,
                   std::string_view caption, int tab) {
-    ControlSpec c = box(ControlKind::Label, name, left, top, width, height);
+    ControlDesign c = box(ControlKind::Label, name, left, top, width, height);
     c.caption = caption;
     c.tabIndex = tab;
     return c;
 }
 
-ControlSpec bandLabel(int index, std::string_view caption, int left, int top, bool bigLetter,
+ControlDesign bandLabel(int index, std::string_view caption, int left, int top, bool bigLetter,
                       int tab) {
-    ControlSpec c = label("Label2", left, top, 255, 255, caption, tab);
+    ControlDesign c = label("Label2", left, top, 255, 255, caption, tab);
     c.index = index;
     c.transparent = true;
     c.font = bigLetter ? FontKind::BandLetter : FontKind::Default;
     return c;
 }
 
-ControlSpec textBox(std::string_view name, int left, int top, int width, int height,
+ControlDesign textBox(std::string_view name, int left, int top, int width, int height,
                     std::string_view text, int tab, bool flat = false) {
-    ControlSpec c = box(ControlKind::TextBox, name, left, top, width, height);
+    ControlDesign c = box(ControlKind::TextBox, name, left, top, width, height);
     c.caption = text;
     c.tabIndex = tab;
     c.flat = flat;
     return c;
 }
 
-ControlSpec button(std::string_view name, int left, std::string_view caption, int tab) {
-    ControlSpec c = box(ControlKind::Button, name, left, 6480, 975, 495);
+ControlDesign button(std::string_view name, int left, std::string_view caption, int tab) {
+    ControlDesign c = box(ControlKind::Button, name, left, 6480, 975, 495);
     c.caption = caption;
     c.tabIndex = tab;
     return c;
 }
 
-ControlSpec timer(std::string_view name, int interval, bool enabled) {
-    ControlSpec c;
+ControlDesign timer(std::string_view name, int interval, bool enabled) {
+    ControlDesign c;
     c.kind = ControlKind::Timer;
     c.name = name;
     c.interval = interval;
@@ -60,9 +60,9 @@ ControlSpec timer(std::string_view name, int interval, bool enabled) {
     return c;
 }
 
-ControlSpec line(std::string_view name, int x1, int y1, int x2, int y2,
+ControlDesign line(std::string_view name, int x1, int y1, int x2, int y2,
                  LineStyle style = LineStyle::Solid, std::uint32_t color = 0x000000) {
-    ControlSpec c;
+    ControlDesign c;
     c.kind = ControlKind::Line;
     c.name = name;
     c.x1 = x1;
@@ -74,23 +74,23 @@ ControlSpec line(std::string_view name, int x1, int y1, int x2, int y2,
     return c;
 }
 
-ControlSpec member(ControlSpec c, int index) {
+ControlDesign member(ControlDesign c, int index) {
     c.index = index;
     return c;
 }
 
-ControlSpec shape(ControlKind kind, std::string_view name, int left, int top, int width, int height,
+ControlDesign shape(ControlKind kind, std::string_view name, int left, int top, int width, int height,
                   bool filled = false, std::uint32_t fill = 0x000000) {
-    ControlSpec c = box(kind, name, left, top, width, height);
+    ControlDesign c = box(kind, name, left, top, width, height);
     c.filled = filled;
     c.color = fill;
     return c;
 }
 
-std::vector<ControlSpec> describe() {
+std::vector<ControlDesign> describe() {
     using K = ControlKind;
     constexpr auto dashDot = LineStyle::DashDot;
-    std::vector<ControlSpec> d = {
+    std::vector<ControlDesign> d = {
         // Band diagram, left to right.
         line("Line1", 1440, 2280, 4080, 2280),
         line("Line3", 1440, 2400, 4080, 2400, dashDot),
@@ -166,12 +166,12 @@ std::vector<ControlSpec> describe() {
         label("Label7", 5280, 8760, 495, 255, "n形", 15),
         // Time plot.
         [] {
-            ControlSpec c = box(K::PictureBox, "Picture1", 2160, 7680, 2655, 1455);
+            ControlDesign c = box(K::PictureBox, "Picture1", 2160, 7680, 2655, 1455);
             c.tabIndex = 20;
             return c;
         }(),
         [] {
-            ControlSpec c = line("Line6", 0, 1440, 2640, 1440);
+            ControlDesign c = line("Line6", 0, 1440, 2640, 1440);
             c.container = "Picture1";
             return c;
         }(),
@@ -206,18 +206,18 @@ std::vector<ControlSpec> describe() {
 
 } // namespace
 
-const WindowSpec &Window() {
-    static const WindowSpec w{"Transistor visual simulation", 9915, 7650, 9915, 9615};
+const WindowDesign &Window() {
+    static const WindowDesign w{"Transistor visual simulation", 9915, 7650, 9915, 9615};
     return w;
 }
 
-const std::vector<ControlSpec> &WindowDescription() {
-    static const std::vector<ControlSpec> d = describe();
+const std::vector<ControlDesign> &WindowDescription() {
+    static const std::vector<ControlDesign> d = describe();
     return d;
 }
 
-const ControlSpec &FindControl(std::string_view name, int index) {
-    for (const ControlSpec &c : WindowDescription())
+const ControlDesign &FindControl(std::string_view name, int index) {
+    for (const ControlDesign &c : WindowDescription())
         if (c.name == name && c.index == index) return c;
     throw std::out_of_range("no control " + std::string(name));
 }

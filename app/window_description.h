@@ -14,7 +14,7 @@ enum class ControlKind { PictureBox, Label, TextBox, Button, Timer, Rectangle, C
 enum class LineStyle { Solid, DashDot };
 enum class FontKind { Default, BandLetter };
 
-struct ControlSpec {
+struct ControlDesign {
     ControlKind kind = ControlKind::Label;
     std::string_view name;
     int index = -1; // member of a control array; -1 for a single control
@@ -36,7 +36,7 @@ struct ControlSpec {
     std::string_view container; // "Picture1" for the controls inside the plot
 };
 
-struct WindowSpec {
+struct WindowDesign {
     std::string_view caption;
     int clientWidth;  // twips
     int clientHeight; // twips
@@ -45,14 +45,13 @@ struct WindowSpec {
     int extentHeight;
 };
 
-inline constexpr int kTwipsPerPixel = 15; // at 96 dpi: 1440 twips an inch
 inline constexpr std::string_view kBandLetterFamily = "ＭＳ Ｐゴシック";
 inline constexpr double kBandLetterPointSize = 14.25;
 
-const WindowSpec &Window();
-const std::vector<ControlSpec> &WindowDescription();
+const WindowDesign &Window();
+const std::vector<ControlDesign> &WindowDescription();
 // The control called name (and index, for a member of an array); throws
 // std::out_of_range when there is none.
-const ControlSpec &FindControl(std::string_view name, int index = -1);
+const ControlDesign &FindControl(std::string_view name, int index = -1);
 
 } // namespace transistor

@@ -10,4 +10,4 @@ cmake --build build --target transistor-sim -j "$jobs"
 if [[ -z ${DISPLAY:-} && -z ${WAYLAND_DISPLAY:-} ]]; then
   echo "note: no DISPLAY or WAYLAND_DISPLAY is set; the window needs a desktop session" >&2
 fi
-exec build/app/transistor-sim
+exec build/bin/transistor-sim

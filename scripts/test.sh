@@ -40,7 +40,7 @@ stage_fuzz() {
   local work
   work=$(mktemp -d)
   cp tests/fuzz/corpus/* "$work/"
-  if ! build-fuzz/tests/fuzz_events "$work" -max_total_time="${FUZZ_SECONDS:-60}" \
+  if ! build-fuzz/bin/fuzz_events "$work" -max_total_time="${FUZZ_SECONDS:-60}" \
     -timeout=10 -rss_limit_mb=2048 -max_len=4096 -print_final_stats=1 \
     -artifact_prefix="$work/"; then
     echo "the fuzzer found a failing input; it is in $work" >&2

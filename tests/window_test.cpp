@@ -7,15 +7,15 @@
 #include <QtTest>
 #include <memory>
 
-#include "app/main_window.h"
-#include "app/twips.h"
+#include "view/main_window.h"
+#include "view/twips.h"
 #include "app/window_description.h"
 
 using namespace transistor;
 
 namespace {
 
-QString NameOf(const ControlSpec &c) {
+QString NameOf(const ControlDesign &c) {
     return ToQString(c.name) + (c.index < 0 ? QString() : QStringLiteral("(%1)").arg(c.index));
 }
 
@@ -54,21 +54,21 @@ class WindowTest : public QObject {
     }
     void controlSitsAtItsPlace() {
         QFETCH(int, row);
-        const ControlSpec &spec = WindowDescription()[row];
-        if (spec.kind == ControlKind::Timer) { // interval and running state at load
-            auto *t = window->findChild<QTimer *>(NameOf(spec));
+        const ControlDesign &design = WindowDescription()[row];
+        if (design.kind == ControlKind::Timer) { // interval and running state at load
+            auto *t = window->findChild<QTimer *>(NameOf(design));
             QVERIFY(t);
-            QCOMPARE(t->interval(), spec.interval);
-            QCOMPARE(t->isActive(), spec.enabled);
+            QCOMPARE(t->interval(), design.interval);
+            QCOMPARE(t->isActive(), design.enabled);
             return;
         }
-        QWidget *w = window->findChild<QWidget *>(NameOf(spec));
+        QWidget *w = window->findChild<QWidget *>(NameOf(design));
         QVERIFY(w);
         QCOMPARE(w->geometry(),
-                 QRect(spec.left / 15, spec.top / 15, spec.width / 15, spec.height / 15));
+                 QRect(design.left / 15, design.top / 15, design.width / 15, design.height / 15));
         // Label and button caption, or the default text of a box, verbatim.
-        if (spec.kind != ControlKind::PictureBox)
-            QCOMPARE(w->property("text").toString(), ToQString(spec.caption));
+        if (design.kind != ControlKind::PictureBox)
+            QCOMPARE(w->property("text").toString(), ToQString(design.caption));
     }
 
     // Probes of the painted window at load: a band line where the description
@@ -83,10 +83,10 @@ class WindowTest : public QObject {
     void drawsAtLoad() {
         QFETCH(QString, line);
         QFETCH(bool, shown);
-        const ControlSpec &spec = FindControl(line.toStdString());
-        const QPoint mid((spec.x1 + spec.x2) / 30, (spec.y1 + spec.y2) / 30);
+        const ControlDesign &design = FindControl(line.toStdString());
+        const QPoint mid((design.x1 + design.x2) / 30, (design.y1 + design.y2) / 30);
         const QColor actual = window->grab().toImage().pixelColor(mid);
-        QVERIFY2((actual.rgb() == (0xFF000000 | spec.color)) == shown, qPrintable(actual.name()));
+        QVERIFY2((actual.rgb() == (0xFF000000 | design.color)) == shown, qPrintable(actual.name()));
     }
 
     void tabVisitsTheBoxesInDescribedOrderFromStart() {

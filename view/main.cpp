@@ -1,7 +1,7 @@
 // transistor-sim: one window, no command line, nothing read or written.
 #include <QApplication>
 
-#include "app/main_window.h"
+#include "view/main_window.h"
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);

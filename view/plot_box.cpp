@@ -1,9 +1,9 @@
-#include "app/plot_box.h"
+#include "view/plot_box.h"
 
 #include <QPaintEvent>
 #include <QPainter>
 
-#include "app/twips.h"
+#include "view/twips.h"
 
 namespace transistor {
 
@@ -41,9 +41,9 @@ void PlotBox::paintEvent(QPaintEvent *event) {
     QPainter p(this);
     p.scale(kPixelsPerTwip, kPixelsPerTwip);
     p.setPen(QPen(Qt::black, kTwipsPerPixel, Qt::SolidLine, Qt::FlatCap));
-    for (const ControlSpec &spec : WindowDescription())
-        if (spec.container == "Picture1" && spec.kind == ControlKind::Line)
-            p.drawLine(QLineF(spec.x1, spec.y1, spec.x2, spec.y2));
+    for (const ControlDesign &design : WindowDescription())
+        if (design.container == "Picture1" && design.kind == ControlKind::Line)
+            p.drawLine(QLineF(design.x1, design.y1, design.x2, design.y2));
     // A point is one pixel in the foreground colour.
     const QRect exposed = event->rect().adjusted(-1, -1, 1, 1);
     for (const PlotPoint &point : points_)

@@ -12,13 +12,15 @@
 
 namespace transistor {
 
+// At 96 dpi: 1440 twips an inch.
+inline constexpr int kTwipsPerPixel = 15;
 inline constexpr double kPixelsPerTwip = 1.0 / kTwipsPerPixel;
 
 inline int ToPixels(int twips) {
     return (twips + (twips >= 0 ? kTwipsPerPixel / 2 : -kTwipsPerPixel / 2)) / kTwipsPerPixel;
 }
 
-inline QRect ToPixels(const ControlSpec &c) {
+inline QRect ToPixels(const ControlDesign &c) {
     return QRect(ToPixels(c.left), ToPixels(c.top), ToPixels(c.width), ToPixels(c.height));
 }
 
@@ -35,7 +37,7 @@ inline QString ToQString(std::string_view s) {
 
 // The object name of a control: "Text1", or "Label2(3)" for a member of a
 // control array.
-inline QString ControlName(const ControlSpec &c) {
+inline QString ControlName(const ControlDesign &c) {
     QString name = ToQString(c.name);
     if (c.index >= 0) name += QStringLiteral("(%1)").arg(c.index);
     return name;

@@ -1,4 +1,4 @@
-#include "app/main_window.h"
+#include "view/main_window.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -10,9 +10,9 @@
 #include <algorithm>
 #include <functional>
 
-#include "app/diagram_canvas.h"
-#include "app/plot_box.h"
-#include "app/twips.h"
+#include "view/diagram_canvas.h"
+#include "view/plot_box.h"
+#include "view/twips.h"
 #include "app/window_description.h"
 
 namespace transistor {
@@ -35,7 +35,7 @@ bool WrapsIn(const QFontMetrics &fm, int heightPx) {
     return heightPx * 2 >= fm.height() * 3;
 }
 
-bool CaptionFits(const QFontMetrics &fm, const ControlSpec &label) {
+bool CaptionFits(const QFontMetrics &fm, const ControlDesign &label) {
     const QRect box = ToPixels(label);
     const QString caption = ToQString(label.caption);
     const int flags = WrapsIn(fm, box.height()) ? Qt::TextWordWrap : 0;
@@ -53,7 +53,7 @@ QFont FittedWindowFont() {
         f.setPointSizeF(size);
         const QFontMetrics fm(f);
         const auto &all = WindowDescription();
-        if (std::all_of(all.begin(), all.end(), [&fm](const ControlSpec &c) {
+        if (std::all_of(all.begin(), all.end(), [&fm](const ControlDesign &c) {
                 return c.kind != ControlKind::Label || c.font != FontKind::Default ||
                        CaptionFits(fm, c);
             }))
@@ -75,7 +75,7 @@ QFont BandLetterFont() {
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent) : QWidget(parent) {
-    const WindowSpec &w = Window();
+    const WindowDesign &w = Window();
     setWindowTitle(ToQString(w.caption));
     setFont(FittedWindowFont());
 
@@ -101,37 +101,37 @@ QMessageBox *MainWindow::messageBox() const {
 }
 
 void MainWindow::buildControls() {
-    const WindowSpec &w = Window();
+    const WindowDesign &w = Window();
     Controls &ctl = form_.ctl;
 
     // Lines and shapes lie under every widget.
     canvas_ = new DiagramCanvas(ctl, this);
     canvas_->setGeometry(0, 0, ToPixels(w.extentWidth), ToPixels(w.extentHeight));
 
-    for (const ControlSpec &spec : WindowDescription()) {
-        const QString name = ControlName(spec);
+    for (const ControlDesign &design : WindowDescription()) {
+        const QString name = ControlName(design);
         QWidget *widget = nullptr;
-        switch (spec.kind) {
+        switch (design.kind) {
         case ControlKind::Label: {
-            auto *label = new QLabel(ToQString(spec.caption), this);
+            auto *label = new QLabel(ToQString(design.caption), this);
             label->setTextFormat(Qt::PlainText);
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            if (spec.font == FontKind::BandLetter) label->setFont(BandLetterFont());
+            if (design.font == FontKind::BandLetter) label->setFont(BandLetterFont());
             // An opaque label hides what lies under it; the band letters let
             // each other and the band lines show through.
-            label->setAutoFillBackground(!spec.transparent);
-            label->setWordWrap(WrapsIn(label->fontMetrics(), ToPixels(spec.height)));
+            label->setAutoFillBackground(!design.transparent);
+            label->setWordWrap(WrapsIn(label->fontMetrics(), ToPixels(design.height)));
             widget = label;
             break;
         }
         case ControlKind::TextBox: {
-            auto *edit = new QLineEdit(ToQString(spec.caption), this);
-            if (spec.flat) {
+            auto *edit = new QLineEdit(ToQString(design.caption), this);
+            if (design.flat) {
                 edit->setFrame(false);
                 edit->setStyleSheet(QStringLiteral(
                     "QLineEdit { border: 1px solid palette(text); padding: 0 1px; }"));
             }
-            std::string *text = TextBox(ctl, spec.name);
+            std::string *text = TextBox(ctl, design.name);
             Q_ASSERT(text);
             textBoxes_.push_back({edit, text});
             // What the user types is the box's Text at once; handlers read it.
@@ -141,15 +141,15 @@ void MainWindow::buildControls() {
             break;
         }
         case ControlKind::Button: {
-            auto *button = new QPushButton(ToQString(spec.caption), this);
+            auto *button = new QPushButton(ToQString(design.caption), this);
             // Enter presses the focused button, as Space does.
             button->setAutoDefault(true);
             std::function<void()> click;
-            if (spec.name == "Command1")
+            if (design.name == "Command1")
                 click = [this] { Command1_Click(form_, random_); };
-            else if (spec.name == "Command2")
+            else if (design.name == "Command2")
                 click = [this] { Command2_Click(form_); };
-            else if (spec.name == "Command3")
+            else if (design.name == "Command3")
                 click = [this] { Command3_Click(form_); };
             connect(button, &QPushButton::clicked, this, [this, click] { handle(click); });
             widget = button;
@@ -162,21 +162,21 @@ void MainWindow::buildControls() {
         case ControlKind::Timer: {
             auto *timer = new QTimer(this);
             timer->setObjectName(name);
-            timer->setInterval(spec.interval);
+            timer->setInterval(design.interval);
             std::function<void()> tick;
             const TimerProps *props = nullptr;
-            if (spec.name == "Timer1") {
+            if (design.name == "Timer1") {
                 // The simulation step: keep its 50 ms as close as the system allows.
                 timer->setTimerType(Qt::PreciseTimer);
                 tick = [this] { Timer1_Timer(form_, random_); };
                 props = &ctl.Timer1;
-            } else if (spec.name == "Timer2") {
+            } else if (design.name == "Timer2") {
                 tick = [this] { Timer2_Timer(form_); };
                 props = &ctl.Timer2;
-            } else if (spec.name == "Timer3") {
+            } else if (design.name == "Timer3") {
                 tick = [this] { Timer3_Timer(form_); };
                 props = &ctl.Timer3;
-            } else if (spec.name == "Timer4") {
+            } else if (design.name == "Timer4") {
                 tick = [this] { Timer4_Timer(form_); };
                 props = &ctl.Timer4;
             }
@@ -190,7 +190,7 @@ void MainWindow::buildControls() {
         }
         if (widget) {
             widget->setObjectName(name);
-            widget->setGeometry(ToPixels(spec));
+            widget->setGeometry(ToPixels(design));
         }
     }
     // Labels are painted on the window itself, boxes, buttons and the picture
@@ -201,14 +201,14 @@ void MainWindow::buildControls() {
 }
 
 void MainWindow::setTabOrderFromDescription() {
-    std::vector<const ControlSpec *> order;
-    for (const ControlSpec &spec : WindowDescription())
-        if (spec.tabIndex >= 0) order.push_back(&spec);
+    std::vector<const ControlDesign *> order;
+    for (const ControlDesign &design : WindowDescription())
+        if (design.tabIndex >= 0) order.push_back(&design);
     std::sort(order.begin(), order.end(),
-              [](const ControlSpec *a, const ControlSpec *b) { return a->tabIndex < b->tabIndex; });
+              [](const ControlDesign *a, const ControlDesign *b) { return a->tabIndex < b->tabIndex; });
     QWidget *previous = nullptr;
-    for (const ControlSpec *spec : order) {
-        auto *widget = findChild<QWidget *>(ControlName(*spec), Qt::FindDirectChildrenOnly);
+    for (const ControlDesign *design : order) {
+        auto *widget = findChild<QWidget *>(ControlName(*design), Qt::FindDirectChildrenOnly);
         // Labels are numbered too, but never take the focus.
         if (!widget || widget->focusPolicy() == Qt::NoFocus) continue;
         if (previous) setTabOrder(previous, widget);

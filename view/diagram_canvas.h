@@ -29,7 +29,7 @@ class DiagramCanvas : public QWidget {
 
   private:
     struct Item {
-        const ControlSpec *spec;
+        const ControlDesign *design;
         const LineProps *line = nullptr;  // a line that a handler moves or hides
         const Carrier *carrier = nullptr; // a carrier: its Left and Top
         // Where it was drawn last: the end points of a line, or Left/Top in p1.

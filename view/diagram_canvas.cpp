@@ -1,10 +1,10 @@
-#include "app/diagram_canvas.h"
+#include "view/diagram_canvas.h"
 
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
 
-#include "app/twips.h"
+#include "view/twips.h"
 
 namespace transistor {
 
@@ -21,33 +21,33 @@ bool IsShape(ControlKind k) {
     return k == ControlKind::Rectangle || k == ControlKind::Circle;
 }
 
-const LineProps *MovingLine(const Controls &ctl, const ControlSpec &spec) {
-    if (spec.index >= 0) return nullptr;
+const LineProps *MovingLine(const Controls &ctl, const ControlDesign &design) {
+    if (design.index >= 0) return nullptr;
     for (const NamedLine &l : kMovingLines)
-        if (l.name == spec.name) return &(ctl.*l.line);
+        if (l.name == design.name) return &(ctl.*l.line);
     return nullptr;
 }
 
-const Carrier *CarrierOf(const Controls &ctl, const ControlSpec &spec) {
-    if (spec.name == "Shape1") return &ctl.Shape1(spec.index);
-    if (spec.name == "Shape2") return &ctl.Shape2(spec.index);
+const Carrier *CarrierOf(const Controls &ctl, const ControlDesign &design) {
+    if (design.name == "Shape1") return &ctl.Shape1(design.index);
+    if (design.name == "Shape2") return &ctl.Shape2(design.index);
     return nullptr;
 }
 
-QPen LinePen(const ControlSpec &spec) {
-    QPen pen(ColorOf(spec.color), kPen, Qt::SolidLine, Qt::FlatCap);
+QPen LinePen(const ControlDesign &design) {
+    QPen pen(ColorOf(design.color), kPen, Qt::SolidLine, Qt::FlatCap);
     // Dash 9, gap 6, dot 3, gap 6 pixels: the usual dash-dot of a thin line.
-    if (spec.style == LineStyle::DashDot) pen.setDashPattern({9, 6, 3, 6});
+    if (design.style == LineStyle::DashDot) pen.setDashPattern({9, 6, 3, 6});
     return pen;
 }
 
 // A rectangle with a one-pixel black outline inside its box, optionally
 // filled; drawn as filled strips so that it stays on whole pixels at any scale.
-void DrawRectangle(QPainter &p, const QRectF &box, const ControlSpec &spec) {
+void DrawRectangle(QPainter &p, const QRectF &box, const ControlDesign &design) {
     const QRectF inner = box.adjusted(kPen, kPen, -kPen, -kPen);
-    if (spec.filled) {
+    if (design.filled) {
         p.fillRect(box, Qt::black);
-        p.fillRect(inner, ColorOf(spec.color));
+        p.fillRect(inner, ColorOf(design.color));
         return;
     }
     p.fillRect(QRectF(box.left(), box.top(), box.width(), kPen), Qt::black);
@@ -56,11 +56,11 @@ void DrawRectangle(QPainter &p, const QRectF &box, const ControlSpec &spec) {
     p.fillRect(QRectF(box.right() - kPen, inner.top(), kPen, inner.height()), Qt::black);
 }
 
-void DrawCircle(QPainter &p, const QRectF &box, const ControlSpec &spec) {
+void DrawCircle(QPainter &p, const QRectF &box, const ControlDesign &design) {
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setPen(QPen(Qt::black, kPen));
-    if (spec.filled)
-        p.setBrush(ColorOf(spec.color));
+    if (design.filled)
+        p.setBrush(ColorOf(design.color));
     else
         p.setBrush(Qt::NoBrush);
     // The outline is centred on its path: inset by half a pen to stay inside the box.
@@ -74,12 +74,12 @@ DiagramCanvas::DiagramCanvas(const Controls &ctl, QWidget *parent) : QWidget(par
     setObjectName(QStringLiteral("DiagramCanvas"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     // In the order of the description, so carriers lie over the band lines.
-    for (const ControlSpec &spec : WindowDescription()) {
-        if (!spec.container.empty()) continue;
-        if (spec.kind != ControlKind::Line && !IsShape(spec.kind)) continue;
-        Item item{&spec, nullptr, nullptr, {}, true};
-        if (spec.kind == ControlKind::Line) item.line = MovingLine(ctl, spec);
-        if (IsShape(spec.kind)) item.carrier = CarrierOf(ctl, spec);
+    for (const ControlDesign &design : WindowDescription()) {
+        if (!design.container.empty()) continue;
+        if (design.kind != ControlKind::Line && !IsShape(design.kind)) continue;
+        Item item{&design, nullptr, nullptr, {}, true};
+        if (design.kind == ControlKind::Line) item.line = MovingLine(ctl, design);
+        if (IsShape(design.kind)) item.carrier = CarrierOf(ctl, design);
         item.drawnAt = placeOf(item);
         item.drawnVisible = visibleOf(item);
         items_.push_back(item);
@@ -90,7 +90,7 @@ QLineF DiagramCanvas::placeOf(const Item &item) const {
     if (item.line) return QLineF(item.line->X1, item.line->Y1, item.line->X2, item.line->Y2);
     if (item.carrier)
         return QLineF(item.carrier->Left, item.carrier->Top, item.carrier->Left, item.carrier->Top);
-    const ControlSpec &s = *item.spec;
+    const ControlDesign &s = *item.design;
     if (s.kind == ControlKind::Line) return QLineF(s.x1, s.y1, s.x2, s.y2);
     return QLineF(s.left, s.top, s.left, s.top);
 }
@@ -100,9 +100,9 @@ bool DiagramCanvas::visibleOf(const Item &item) const {
 }
 
 QRectF DiagramCanvas::boundsOf(const Item &item, const QLineF &place) const {
-    if (item.spec->kind == ControlKind::Line)
+    if (item.design->kind == ControlKind::Line)
         return QRectF(place.p1(), place.p2()).normalized().adjusted(0, 0, kPen, kPen);
-    return QRectF(place.p1(), QSizeF(item.spec->width, item.spec->height));
+    return QRectF(place.p1(), QSizeF(item.design->width, item.design->height));
 }
 
 void DiagramCanvas::refresh() {
@@ -134,17 +134,17 @@ void DiagramCanvas::paintEvent(QPaintEvent *event) {
         const QLineF place = placeOf(item);
         const QRectF bounds = boundsOf(item, place);
         if (!bounds.intersects(exposed)) continue;
-        const ControlSpec &spec = *item.spec;
-        switch (spec.kind) {
+        const ControlDesign &design = *item.design;
+        switch (design.kind) {
         case ControlKind::Line:
-            p.setPen(LinePen(spec));
+            p.setPen(LinePen(design));
             p.drawLine(place);
             break;
         case ControlKind::Rectangle:
-            DrawRectangle(p, bounds, spec);
+            DrawRectangle(p, bounds, design);
             break;
         case ControlKind::Circle:
-            DrawCircle(p, bounds, spec);
+            DrawCircle(p, bounds, design);
             break;
         default:
             break;
