@@ -7,7 +7,8 @@ namespace transistor {
 
 namespace {
 
-ControlDesign box(ControlKind kind, std::string_view name, int left, int top, int width, int height) {
+ControlDesign box(ControlKind kind, std::string_view name, int left, int top, int width,
+                  int height) {
     ControlDesign c;
     c.kind = kind;
     c.name = name;
@@ -19,7 +20,7 @@ ControlDesign box(ControlKind kind, std::string_view name, int left, int top, in
 }
 
 ControlDesign label(std::string_view name, int left, int top, int width, int height,
-                  std::string_view caption, int tab) {
+                    std::string_view caption, int tab) {
     ControlDesign c = box(ControlKind::Label, name, left, top, width, height);
     c.caption = caption;
     c.tabIndex = tab;
@@ -27,7 +28,7 @@ ControlDesign label(std::string_view name, int left, int top, int width, int hei
 }
 
 ControlDesign bandLabel(int index, std::string_view caption, int left, int top, bool bigLetter,
-                      int tab) {
+                        int tab) {
     ControlDesign c = label("Label2", left, top, 255, 255, caption, tab);
     c.index = index;
     c.transparent = true;
@@ -36,7 +37,7 @@ ControlDesign bandLabel(int index, std::string_view caption, int left, int top, 
 }
 
 ControlDesign textBox(std::string_view name, int left, int top, int width, int height,
-                    std::string_view text, int tab, bool flat = false) {
+                      std::string_view text, int tab, bool flat = false) {
     ControlDesign c = box(ControlKind::TextBox, name, left, top, width, height);
     c.caption = text;
     c.tabIndex = tab;
@@ -61,7 +62,7 @@ ControlDesign timer(std::string_view name, int interval, bool enabled) {
 }
 
 ControlDesign line(std::string_view name, int x1, int y1, int x2, int y2,
-                 LineStyle style = LineStyle::Solid, std::uint32_t color = 0x000000) {
+                   LineStyle style = LineStyle::Solid, std::uint32_t color = 0x000000) {
     ControlDesign c;
     c.kind = ControlKind::Line;
     c.name = name;
@@ -79,8 +80,8 @@ ControlDesign member(ControlDesign c, int index) {
     return c;
 }
 
-ControlDesign shape(ControlKind kind, std::string_view name, int left, int top, int width, int height,
-                  bool filled = false, std::uint32_t fill = 0x000000) {
+ControlDesign shape(ControlKind kind, std::string_view name, int left, int top, int width,
+                    int height, bool filled = false, std::uint32_t fill = 0x000000) {
     ControlDesign c = box(kind, name, left, top, width, height);
     c.filled = filled;
     c.color = fill;

@@ -7,9 +7,9 @@
 #include <QtTest>
 #include <memory>
 
+#include "app/window_description.h"
 #include "view/main_window.h"
 #include "view/twips.h"
-#include "app/window_description.h"
 
 using namespace transistor;
 

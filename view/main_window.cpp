@@ -10,10 +10,10 @@
 #include <algorithm>
 #include <functional>
 
+#include "app/window_description.h"
 #include "view/diagram_canvas.h"
 #include "view/plot_box.h"
 #include "view/twips.h"
-#include "app/window_description.h"
 
 namespace transistor {
 
@@ -204,8 +204,9 @@ void MainWindow::setTabOrderFromDescription() {
     std::vector<const ControlDesign *> order;
     for (const ControlDesign &design : WindowDescription())
         if (design.tabIndex >= 0) order.push_back(&design);
-    std::sort(order.begin(), order.end(),
-              [](const ControlDesign *a, const ControlDesign *b) { return a->tabIndex < b->tabIndex; });
+    std::sort(order.begin(), order.end(), [](const ControlDesign *a, const ControlDesign *b) {
+        return a->tabIndex < b->tabIndex;
+    });
     QWidget *previous = nullptr;
     for (const ControlDesign *design : order) {
         auto *widget = findChild<QWidget *>(ControlName(*design), Qt::FindDirectChildrenOnly);
