@@ -249,23 +249,6 @@ class ClassroomTest : public QObject {
         const QSize screen = window->screen()->availableGeometry().size() - frame;
         QCOMPARE(window->size(), QSize(1983, 1530).boundedTo(screen));
     }
-
-    void steppedZoom_data() {
-        QTest::addColumn<double>("from");
-        QTest::addColumn<int>("steps");
-        QTest::addColumn<double>("to");
-        QTest::newRow("in") << 1.0 << 1 << 1.25;
-        QTest::newRow("out from 200 %") << 2.0 << -3 << 1.25;
-        QTest::newRow("in at the top") << 3.0 << 1 << 3.0;
-        QTest::newRow("out at the bottom") << 1.0 << -1 << 1.0;
-        QTest::newRow("off the grid snaps") << 1.3 << 0 << 1.25;
-    }
-    void steppedZoom() {
-        QFETCH(double, from);
-        QFETCH(int, steps);
-        QFETCH(double, to);
-        QCOMPARE(SteppedZoom(from, steps), to);
-    }
 };
 
 QTEST_MAIN(ClassroomTest)

@@ -44,12 +44,11 @@ class MainWindow : public QWidget {
     SimulationClock &clock() const { return *clock_; }
     // Pause, step, zoom and the copy of the picture, with their menu and keys.
     ClassroomActions &classroom() const { return *classroom_; }
-    DiagramCanvas *canvas() const { return canvas_; }
     // The random source of the ticks, so a test can repeat a tick on a copy.
     const FixedSeedRandom &random() const { return random_; }
 
-    // One tick of Timer1, the same call as the timer's, while the animation
-    // runs or is paused; the clock stays paused afterwards.
+    // Pauses the clock and runs one tick of Timer1, the same call as the
+    // timer's; nothing before the first Start or after an error.
     void step();
 
     // Twips to pixels (1 = actual size): every control, font and drawing
