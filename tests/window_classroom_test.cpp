@@ -84,6 +84,19 @@ class ClassroomTest : public QObject {
         QTRY_COMPARE(timer("Timer1")->interval(), 50);
     }
 
+    void aTimerStoppedDuringItsRestRestartsAtItsOwnInterval() {
+        QTest::qWait(20);
+        key(Qt::Key_F5);
+        key(Qt::Key_F5);
+        QCOMPARE(timer("Timer2")->timerType(), Qt::PreciseTimer); // running out its rest
+        window->form().ctl.Timer2.Enabled = false;
+        window->syncFromForm();
+        window->form().ctl.Timer2.Enabled = true;
+        window->syncFromForm();
+        QCOMPARE(timer("Timer2")->interval(), 10000);
+        QCOMPARE(timer("Timer2")->timerType(), Qt::CoarseTimer);
+    }
+
     void startEndsThePauseAndRestartKeepsIt_data() {
         QTest::addColumn<QString>("button");
         QTest::addColumn<bool>("stillPaused");

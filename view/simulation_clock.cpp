@@ -8,14 +8,14 @@ namespace transistor {
 SimulationClock::SimulationClock(QObject *parent) : QObject(parent) {}
 
 void SimulationClock::add(QTimer *timer, const TimerProps *props, bool marker) {
-    entries_.push_back({timer, props, timer->interval(), marker});
+    entries_.push_back({timer, props, timer->interval(), timer->timerType(), marker});
     // A timer thawed with its rest as interval returns to its own interval
     // and kind at the first tick after the pause. This runs after the tick's
     // handler.
     const int interval = timer->interval();
     const Qt::TimerType type = timer->timerType();
     connect(timer, &QTimer::timeout, this, [timer, interval, type] {
-        if (timer->interval() == interval) return;
+        if (timer->interval() == interval && timer->timerType() == type) return;
         timer->setTimerType(type);
         timer->setInterval(interval);
     });
@@ -30,7 +30,10 @@ void SimulationClock::sync() {
         }
         // Enabling a running timer leaves its count alone.
         if (e.timer->isActive() || e.frozenLeft >= 0) continue;
-        if (!paused_ || e.marker) e.timer->start();
+        if (paused_ && !e.marker) continue;
+        // A fresh start; a timer stopped during its rest has the rest as interval.
+        e.timer->setTimerType(e.type);
+        e.timer->start(e.interval);
     }
 }
 

@@ -51,6 +51,7 @@ class SimulationClock : public QObject {
         QTimer *timer;
         const TimerProps *props;
         int interval;
+        Qt::TimerType type;
         bool marker;
         int frozenLeft = -1;
     };
