@@ -7,3 +7,12 @@ if(TARGET transistor_view)
   add_test(NAME window_test COMMAND window_test)
   set_tests_properties(window_test PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endif()
+
+# Pause, step, zoom, the copy of the picture and the context menu.
+if(TARGET transistor_view)
+  add_executable(window_classroom_test ${CMAKE_CURRENT_LIST_DIR}/window_classroom_test.cpp)
+  set_target_properties(window_classroom_test PROPERTIES AUTOMOC ON)
+  target_link_libraries(window_classroom_test PRIVATE transistor_view Qt6::Test)
+  add_test(NAME window_classroom_test COMMAND window_classroom_test)
+  set_tests_properties(window_classroom_test PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endif()

@@ -114,8 +114,8 @@ void DiagramCanvas::refresh() {
         if (place == item.drawnAt && visible == item.drawnVisible) continue;
         // A pixel of margin: a dash-dot line or an antialiased rim may spill over.
         if (item.drawnVisible)
-            dirty += CoveringPixels(boundsOf(item, item.drawnAt)).adjusted(-1, -1, 1, 1);
-        if (visible) dirty += CoveringPixels(boundsOf(item, place)).adjusted(-1, -1, 1, 1);
+            dirty += CoveringPixels(boundsOf(item, item.drawnAt), zoom_).adjusted(-1, -1, 1, 1);
+        if (visible) dirty += CoveringPixels(boundsOf(item, place), zoom_).adjusted(-1, -1, 1, 1);
         item.drawnAt = place;
         item.drawnVisible = visible;
     }
@@ -123,12 +123,15 @@ void DiagramCanvas::refresh() {
     if (!dirty.isEmpty()) update(dirty);
 }
 
+void DiagramCanvas::setZoom(double zoom) {
+    zoom_ = zoom;
+    update();
+}
+
 void DiagramCanvas::paintEvent(QPaintEvent *event) {
     QPainter p(this);
-    p.scale(kPixelsPerTwip, kPixelsPerTwip);
-    const QRect e = event->rect().adjusted(-1, -1, 1, 1);
-    const QRectF exposed(e.x() * kTwipsPerPixel, e.y() * kTwipsPerPixel, e.width() * kTwipsPerPixel,
-                         e.height() * kTwipsPerPixel);
+    p.scale(PixelsPerTwip(zoom_), PixelsPerTwip(zoom_));
+    const QRectF exposed = ToTwips(event->rect().adjusted(-1, -1, 1, 1), zoom_);
     for (const Item &item : items_) {
         if (!visibleOf(item)) continue;
         const QLineF place = placeOf(item);

@@ -24,6 +24,10 @@ class DiagramCanvas : public QWidget {
     // last call: one tick changes a few dozen small rectangles, not the window.
     void refresh();
 
+    // Twips to pixels: 1 at actual size (see twips.h).
+    void setZoom(double zoom);
+    double zoom() const { return zoom_; }
+
   protected:
     void paintEvent(QPaintEvent *event) override;
 
@@ -42,6 +46,7 @@ class DiagramCanvas : public QWidget {
     QRectF boundsOf(const Item &item, const QLineF &place) const;
 
     std::vector<Item> items_;
+    double zoom_ = 1.0;
 };
 
 } // namespace transistor

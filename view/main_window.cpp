@@ -6,13 +6,16 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <algorithm>
 #include <functional>
 
 #include "app/window_description.h"
+#include "view/classroom_actions.h"
 #include "view/diagram_canvas.h"
 #include "view/plot_box.h"
+#include "view/simulation_clock.h"
 #include "view/twips.h"
 
 namespace transistor {
@@ -35,8 +38,8 @@ bool WrapsIn(const QFontMetrics &fm, int heightPx) {
     return heightPx * 2 >= fm.height() * 3;
 }
 
-bool CaptionFits(const QFontMetrics &fm, const ControlDesign &label) {
-    const QRect box = ToPixels(label);
+bool CaptionFits(const QFontMetrics &fm, const ControlDesign &label, double zoom) {
+    const QRect box = ToPixels(label, zoom);
     const QString caption = ToQString(label.caption);
     const int flags = WrapsIn(fm, box.height()) ? Qt::TextWordWrap : 0;
     const QRect needed = fm.boundingRect(QRect(0, 0, box.width(), 10 * box.height()),
@@ -46,16 +49,16 @@ bool CaptionFits(const QFontMetrics &fm, const ControlDesign &label) {
 
 // The installed faces run wider than the one the boxes were laid out for:
 // step the window font down from 9 points until every caption in it fits its
-// box, so that no label loses a word.
-QFont FittedWindowFont() {
+// box, so that no label loses a word. A zoom scales font and boxes alike.
+QFont FittedWindowFont(double zoom) {
     QFont f = WindowFont();
     for (qreal size = 9; size > 7; size -= 0.25) {
-        f.setPointSizeF(size);
+        f.setPointSizeF(size * zoom);
         const QFontMetrics fm(f);
         const auto &all = WindowDescription();
-        if (std::all_of(all.begin(), all.end(), [&fm](const ControlDesign &c) {
+        if (std::all_of(all.begin(), all.end(), [&fm, zoom](const ControlDesign &c) {
                 return c.kind != ControlKind::Label || c.font != FontKind::Default ||
-                       CaptionFits(fm, c);
+                       CaptionFits(fm, c, zoom);
             }))
             break;
     }
@@ -64,11 +67,11 @@ QFont FittedWindowFont() {
 
 // The large E of the band labels. The described face is rarely installed
 // outside its home platform, so an installed Japanese gothic stands in.
-QFont BandLetterFont() {
+QFont BandLetterFont(double zoom) {
     QFont f;
     f.setFamilies({ToQString(kBandLetterFamily), QStringLiteral("IPAPGothic"),
                    QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans CJK JP")});
-    f.setPointSizeF(kBandLetterPointSize);
+    f.setPointSizeF(kBandLetterPointSize * zoom);
     return f;
 }
 
@@ -77,9 +80,10 @@ QFont BandLetterFont() {
 MainWindow::MainWindow(QWidget *parent) : QWidget(parent) {
     const WindowDesign &w = Window();
     setWindowTitle(ToQString(w.caption));
-    setFont(FittedWindowFont());
 
+    clock_ = new SimulationClock(this);
     buildControls();
+    layoutControls();
     setTabOrderFromDescription();
 
     form_.decimalSeparator = QLocale::system().decimalPoint().toStdString();
@@ -88,8 +92,9 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent) {
 
     // Opens with the client area of the description; enlarging it brings the
     // lower strip into view, and there is nothing to show beyond it.
-    resize(ToPixels(w.clientWidth), ToPixels(w.clientHeight));
-    setMaximumSize(ToPixels(w.extentWidth), ToPixels(w.extentHeight));
+    shownTwips_ = QSizeF(w.clientWidth, w.clientHeight);
+    resize(ToPixels(w.clientWidth, zoom_), ToPixels(w.clientHeight, zoom_));
+    classroom_ = new ClassroomActions(*this);
 
     if (auto *start = findChild<QPushButton *>(QStringLiteral("Command1"))) start->setFocus();
 }
@@ -101,12 +106,10 @@ QMessageBox *MainWindow::messageBox() const {
 }
 
 void MainWindow::buildControls() {
-    const WindowDesign &w = Window();
     Controls &ctl = form_.ctl;
 
     // Lines and shapes lie under every widget.
     canvas_ = new DiagramCanvas(ctl, this);
-    canvas_->setGeometry(0, 0, ToPixels(w.extentWidth), ToPixels(w.extentHeight));
 
     for (const ControlDesign &design : WindowDescription()) {
         const QString name = ControlName(design);
@@ -116,11 +119,9 @@ void MainWindow::buildControls() {
             auto *label = new QLabel(ToQString(design.caption), this);
             label->setTextFormat(Qt::PlainText);
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            if (design.font == FontKind::BandLetter) label->setFont(BandLetterFont());
             // An opaque label hides what lies under it; the band letters let
             // each other and the band lines show through.
             label->setAutoFillBackground(!design.transparent);
-            label->setWordWrap(WrapsIn(label->fontMetrics(), ToPixels(design.height)));
             widget = label;
             break;
         }
@@ -182,22 +183,64 @@ void MainWindow::buildControls() {
             }
             Q_ASSERT(props);
             connect(timer, &QTimer::timeout, this, [this, tick] { handle(tick); });
-            timers_.push_back({timer, props});
+            clock_->add(timer, props, props == &ctl.Timer3 || props == &ctl.Timer4);
             break;
         }
         default: // lines and shapes: drawn by the canvas
             break;
         }
-        if (widget) {
-            widget->setObjectName(name);
-            widget->setGeometry(ToPixels(design));
-        }
+        if (widget) widget->setObjectName(name);
     }
     // Labels are painted on the window itself, boxes, buttons and the picture
     // are windows of their own: where they overlap (Label10 and Label12 with
     // Picture1), the box is on top.
     for (QWidget *child : findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
         if (!qobject_cast<QLabel *>(child) && child != canvas_) child->raise();
+}
+
+// Places and sizes every widget, font and drawing at the present zoom.
+void MainWindow::layoutControls() {
+    const WindowDesign &w = Window();
+    setFont(FittedWindowFont(zoom_));
+    canvas_->setGeometry(0, 0, ToPixels(w.extentWidth, zoom_), ToPixels(w.extentHeight, zoom_));
+    canvas_->setZoom(zoom_);
+    plot_->setZoom(zoom_);
+    for (const ControlDesign &design : WindowDescription()) {
+        auto *widget = findChild<QWidget *>(ControlName(design), Qt::FindDirectChildrenOnly);
+        if (!widget) continue;
+        widget->setGeometry(ToPixels(design, zoom_));
+        // Once polished, a widget with a style sheet no longer follows its
+        // parent's font.
+        if (!widget->styleSheet().isEmpty()) widget->setFont(font());
+        if (auto *label = qobject_cast<QLabel *>(widget)) {
+            if (design.font == FontKind::BandLetter) label->setFont(BandLetterFont(zoom_));
+            label->setWordWrap(WrapsIn(label->fontMetrics(), label->height()));
+        }
+    }
+    setMaximumSize(ToPixels(w.extentWidth, zoom_), ToPixels(w.extentHeight, zoom_));
+}
+
+void MainWindow::setZoom(double zoom) {
+    if (zoom == zoom_) return;
+    // The part of the form on show, in twips; kept from one zoom to the next
+    // unless the user has resized the window since, so rounding never creeps.
+    const double perTwip = PixelsPerTwip(zoom_);
+    if (size() != (shownTwips_ * perTwip).toSize()) shownTwips_ = QSizeF(size()) / perTwip;
+    zoom_ = zoom;
+    layoutControls();
+    // The same part as before, as far as the screen allows.
+    QSize shown = (shownTwips_ * PixelsPerTwip(zoom_)).toSize();
+    if (const QScreen *s = screen())
+        shown = shown.boundedTo(s->availableGeometry().size() - (frameSize() - size()));
+    resize(shown);
+}
+
+void MainWindow::step() {
+    // A tick runs only while Timer1 is enabled, as the timer's own would.
+    if (form_.feedback.closed || !form_.ctl.Timer1.Enabled) return;
+    clock_->pause();
+    handle([this] { Timer1_Timer(form_, random_); });
+    clock_->releaseMarkers();
 }
 
 void MainWindow::setTabOrderFromDescription() {
@@ -242,11 +285,7 @@ void MainWindow::syncFromForm() {
         // Rewriting an unchanged text would move the user's cursor.
         if (box.edit->text() != text) box.edit->setText(text);
     }
-    for (const TimerView &t : timers_) {
-        // Enabling a running timer leaves its count alone.
-        if (t.props->Enabled && !t.timer->isActive()) t.timer->start();
-        if (!t.props->Enabled && t.timer->isActive()) t.timer->stop();
-    }
+    clock_->sync();
     canvas_->refresh();
     plot_->refresh();
 
@@ -273,7 +312,7 @@ void MainWindow::showMessage(const std::string &text) {
 }
 
 void MainWindow::stopTimers() {
-    for (const TimerView &t : timers_) t.timer->stop();
+    clock_->stopAll();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event) {

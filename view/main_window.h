@@ -14,12 +14,13 @@
 
 class QLineEdit;
 class QMessageBox;
-class QTimer;
 
 namespace transistor {
 
+class ClassroomActions;
 class DiagramCanvas;
 class PlotBox;
+class SimulationClock;
 
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -39,12 +40,29 @@ class MainWindow : public QWidget {
     // The box that shows the latest message or error, while it is open.
     QMessageBox *messageBox() const;
 
+    // The timers, which the classroom controls pause and resume.
+    SimulationClock &clock() const { return *clock_; }
+    // Pause, step, zoom and the copy of the picture, with their menu and keys.
+    ClassroomActions &classroom() const { return *classroom_; }
+    // The random source of the ticks, so a test can repeat a tick on a copy.
+    const FixedSeedRandom &random() const { return random_; }
+
+    // Pauses the clock and runs one tick of Timer1, the same call as the
+    // timer's; nothing before the first Start or after an error.
+    void step();
+
+    // Twips to pixels (1 = actual size): every control, font and drawing
+    // follows, and the window keeps showing the same part of the form.
+    void setZoom(double zoom);
+    double zoom() const { return zoom_; }
+
   protected:
     void closeEvent(QCloseEvent *event) override;
 
   private:
     template <typename Handler> void handle(Handler &&handler);
     void buildControls();
+    void layoutControls();
     void setTabOrderFromDescription();
     void showMessage(const std::string &text);
     void stopTimers();
@@ -59,11 +77,10 @@ class MainWindow : public QWidget {
         std::string *text;
     };
     std::vector<TextBoxView> textBoxes_;
-    struct TimerView {
-        QTimer *timer;
-        const TimerProps *props;
-    };
-    std::vector<TimerView> timers_;
+    SimulationClock *clock_ = nullptr;
+    ClassroomActions *classroom_ = nullptr;
+    double zoom_ = 1.0;
+    QSizeF shownTwips_;
 
     QPointer<QMessageBox> messageBox_;
     unsigned shownMessageSerial_ = 0;

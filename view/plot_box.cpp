@@ -2,6 +2,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <cmath>
 
 #include "view/twips.h"
 
@@ -18,7 +19,7 @@ PlotBox::PlotBox(const std::vector<PlotPoint> &points, QWidget *parent)
 }
 
 QRect PlotBox::pixelsOf(const PlotPoint &point) const {
-    return CoveringPixels(QRectF(point.x, point.y, kTwipsPerPixel, kTwipsPerPixel));
+    return CoveringPixels(QRectF(point.x, point.y, kTwipsPerPixel, kTwipsPerPixel), zoom_);
 }
 
 void PlotBox::refresh() {
@@ -36,10 +37,16 @@ void PlotBox::refresh() {
     if (n > 0) drawnLast_ = points_.back();
 }
 
+void PlotBox::setZoom(double zoom) {
+    zoom_ = zoom;
+    setLineWidth(static_cast<int>(std::lround(2 * zoom)));
+    update();
+}
+
 void PlotBox::paintEvent(QPaintEvent *event) {
     QFrame::paintEvent(event);
     QPainter p(this);
-    p.scale(kPixelsPerTwip, kPixelsPerTwip);
+    p.scale(PixelsPerTwip(zoom_), PixelsPerTwip(zoom_));
     p.setPen(QPen(Qt::black, kTwipsPerPixel, Qt::SolidLine, Qt::FlatCap));
     for (const ControlDesign &design : WindowDescription())
         if (design.container == "Picture1" && design.kind == ControlKind::Line)

@@ -20,6 +20,9 @@ class PlotBox : public QFrame {
     // Repaints the points added since the last call, or everything after a clear.
     void refresh();
 
+    // Twips to pixels: 1 at actual size (see twips.h).
+    void setZoom(double zoom);
+
   protected:
     void paintEvent(QPaintEvent *event) override;
 
@@ -29,6 +32,7 @@ class PlotBox : public QFrame {
     const std::vector<PlotPoint> &points_;
     std::size_t drawnCount_ = 0;
     PlotPoint drawnLast_;
+    double zoom_ = 1.0;
 };
 
 } // namespace transistor

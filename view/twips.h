@@ -1,34 +1,50 @@
 // Twips to device-independent pixels. The window description measures in
-// twips at 96 dpi, so 15 twips make one pixel; every drawing surface scales
-// its painter once by ToPixels(1) and then draws in twips.
+// twips at 96 dpi, so at actual size 15 twips make one pixel; the zoom
+// multiplies that. Every drawing surface scales its painter once by
+// PixelsPerTwip(zoom) and then draws in twips, so it stays sharp at any zoom.
 #pragma once
 
 #include <QRect>
 #include <QRectF>
 #include <QString>
+#include <cmath>
 #include <string_view>
 
 #include "app/window_description.h"
 
 namespace transistor {
 
-// At 96 dpi: 1440 twips an inch.
+// At 96 dpi and actual size: 1440 twips an inch.
 inline constexpr int kTwipsPerPixel = 15;
-inline constexpr double kPixelsPerTwip = 1.0 / kTwipsPerPixel;
 
-inline int ToPixels(int twips) {
-    return (twips + (twips >= 0 ? kTwipsPerPixel / 2 : -kTwipsPerPixel / 2)) / kTwipsPerPixel;
+inline double PixelsPerTwip(double zoom) {
+    return zoom / kTwipsPerPixel;
 }
 
-inline QRect ToPixels(const ControlDesign &c) {
-    return QRect(ToPixels(c.left), ToPixels(c.top), ToPixels(c.width), ToPixels(c.height));
+inline int ToPixels(int twips, double zoom) {
+    return static_cast<int>(std::lround(twips * PixelsPerTwip(zoom)));
+}
+
+// Edges are rounded, not sizes, so that controls that meet in twips still
+// meet in pixels at every zoom.
+inline QRect ToPixels(const ControlDesign &c, double zoom) {
+    const int left = ToPixels(c.left, zoom);
+    const int top = ToPixels(c.top, zoom);
+    return QRect(left, top, ToPixels(c.left + c.width, zoom) - left,
+                 ToPixels(c.top + c.height, zoom) - top);
 }
 
 // The smallest pixel rectangle that covers a rectangle given in twips.
-inline QRect CoveringPixels(const QRectF &twips) {
-    return QRectF(twips.x() * kPixelsPerTwip, twips.y() * kPixelsPerTwip,
-                  twips.width() * kPixelsPerTwip, twips.height() * kPixelsPerTwip)
+inline QRect CoveringPixels(const QRectF &twips, double zoom) {
+    const double s = PixelsPerTwip(zoom);
+    return QRectF(twips.x() * s, twips.y() * s, twips.width() * s, twips.height() * s)
         .toAlignedRect();
+}
+
+// The twips under a rectangle of pixels.
+inline QRectF ToTwips(const QRect &pixels, double zoom) {
+    const double s = PixelsPerTwip(zoom);
+    return QRectF(pixels.x() / s, pixels.y() / s, pixels.width() / s, pixels.height() / s);
 }
 
 inline QString ToQString(std::string_view s) {

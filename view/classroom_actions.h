@@ -1,0 +1,68 @@
+// The classroom controls of the window: pause and resume, a single step,
+// zoom, and a copy of the picture for slides and worksheets. They sit in a
+// context menu on the band diagram and the plot, and their keys work
+// anywhere in the window without taking a key from a text box or from the
+// focused button: F5 and Pause, F6, Ctrl with + = - 0, Ctrl+Shift+C.
+#pragma once
+
+#include <QImage>
+#include <QObject>
+#include <QString>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPoint;
+
+namespace transistor {
+
+class MainWindow;
+
+// 100 % to 300 % in steps of 25 %.
+inline constexpr double kZoomStep = 0.25;
+inline constexpr int kZoomSteps = 8;
+
+// The zoom `steps` steps of 25 % away from zoom, kept within 100 % .. 300 %.
+double SteppedZoom(double zoom, int steps);
+
+class ClassroomActions : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit ClassroomActions(MainWindow &window);
+
+    QMenu *menu() const { return menu_; }
+
+    // The visible part of the form as drawn now: the band diagram with its
+    // carriers and markers, the circuit, the labels and the boxes with the
+    // readouts, without the buttons, at the present zoom and device pixel
+    // ratio, on white.
+    QImage picture() const;
+
+  protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+  private:
+    QAction *addAction(const QString &text, const QString &name, const QList<QKeySequence> &keys,
+                       void (ClassroomActions::*slot)());
+    void togglePause();
+    void step();
+    void zoomIn();
+    void zoomOut();
+    void actualSize();
+    void copyPicture();
+    void menuKey();
+    void showMenu(const QPoint &globalPos);
+    void setZoom(double zoom);
+    void showPaused(bool paused);
+    void placeSign();
+
+    MainWindow &window_;
+    QMenu *menu_;
+    QAction *pause_, *step_, *zoomIn_, *zoomOut_, *actualSize_, *copy_;
+    QLabel *sign_;
+    int wheelAngle_ = 0;
+    QString runningDescription_;
+};
+
+} // namespace transistor
