@@ -6,9 +6,11 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build    # compiler and build tools
   qt6-base-dev libgl-dev               # the window (Qt 6 Widgets)
+  libqt6svg6                           # draws the SVG window icon at run time
   libgtest-dev libgmock-dev            # the tests
   clang libclang-rt-14-dev             # the fuzzer (libFuzzer) and its sanitizers
   fonts-ipafont-gothic                 # a Japanese Gothic face for the band letters and captions
+  desktop-file-utils appstream lintian # the checks of the menu entry, metainfo and package
 )
 
 missing=()

@@ -2,7 +2,7 @@
 # Sets up this machine if needed, builds everything with warnings as errors
 # and runs the whole test suite headless, ending with CTest's summary.
 #   JOBS=n          parallel build and test jobs (default 2)
-#   STAGES="main"   run only some stages (default: sanitizers fuzz main)
+#   STAGES="main"   run only some stages (default: sanitizers fuzz delivery main)
 #   FUZZ_SECONDS=n  how long the fuzzer runs (default 60)
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
@@ -48,8 +48,17 @@ stage_fuzz() {
   fi
 }
 
+# What an administrator installs: the install rules, the menu entry and the
+# metainfo through their validators, the Debian package through lintian. It
+# builds the same folder as the main suite, which then only runs the tests.
+stage_delivery() {
+  configure build -DTRANSISTOR_WERROR=ON -DTRANSISTOR_BUILD_GUI=ON
+  cmake --build build -j "$jobs"
+  bash scripts/check-delivery.sh
+}
+
 # The main suite runs last, so that the run ends with its summary.
-read -r -a stages <<<"${STAGES:-sanitizers fuzz main}"
+read -r -a stages <<<"${STAGES:-sanitizers fuzz delivery main}"
 
 bash scripts/install-deps.sh
 for stage in "${stages[@]}"; do

@@ -16,3 +16,21 @@ if(TARGET transistor_view)
   add_test(NAME window_classroom_test COMMAND window_classroom_test)
   set_tests_properties(window_classroom_test PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endif()
+
+# The tool that draws the pictures in docs/: the window as it opens, and the
+# strip below it at twice the scale.
+if(TARGET window-picture)
+  foreach(row "window;1;661;510" "strip;2;1322;262")
+    list(GET row 0 area)
+    list(GET row 1 scale)
+    list(GET row 2 width)
+    list(GET row 3 height)
+    add_test(NAME window_picture.${area}
+      COMMAND ${CMAKE_COMMAND} -DTOOL=$<TARGET_FILE:window-picture>
+        "-DARGS=--area;${area};--scale;${scale}"
+        -DSCRIPT=${PROJECT_SOURCE_DIR}/docs/pictures/window.script
+        -DOUTPUT=${CMAKE_CURRENT_BINARY_DIR}/picture-${area}.png
+        -DWIDTH=${width} -DHEIGHT=${height}
+        -P ${CMAKE_CURRENT_LIST_DIR}/window_picture.cmake)
+  endforeach()
+endif()
