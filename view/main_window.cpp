@@ -11,8 +11,10 @@
 #include <functional>
 
 #include "app/window_description.h"
+#include "view/caption_room.h"
 #include "view/diagram_canvas.h"
 #include "view/plot_box.h"
+#include "view/translation.h"
 #include "view/twips.h"
 
 namespace transistor {
@@ -29,24 +31,11 @@ QFont WindowFont() {
     return f;
 }
 
-// A caption two lines high or more wraps at word (in Japanese, character)
-// boundaries; a lower one stays on its line.
-bool WrapsIn(const QFontMetrics &fm, int heightPx) {
-    return heightPx * 2 >= fm.height() * 3;
-}
-
-bool CaptionFits(const QFontMetrics &fm, const ControlDesign &label) {
-    const QRect box = ToPixels(label);
-    const QString caption = ToQString(label.caption);
-    const int flags = WrapsIn(fm, box.height()) ? Qt::TextWordWrap : 0;
-    const QRect needed = fm.boundingRect(QRect(0, 0, box.width(), 10 * box.height()),
-                                         flags | Qt::AlignLeft | Qt::AlignTop, caption);
-    return needed.width() <= box.width() && needed.height() <= box.height();
-}
-
 // The installed faces run wider than the one the boxes were laid out for:
 // step the window font down from 9 points until every caption in it fits its
-// box, so that no label loses a word.
+// box, so that no label loses a word. A translated caption must fit its room
+// as well, at the same size, so that every language gets the same font
+// unless a translation needs a smaller one.
 QFont FittedWindowFont() {
     QFont f = WindowFont();
     for (qreal size = 9; size > 7; size -= 0.25) {
@@ -55,7 +44,8 @@ QFont FittedWindowFont() {
         const auto &all = WindowDescription();
         if (std::all_of(all.begin(), all.end(), [&fm](const ControlDesign &c) {
                 return c.kind != ControlKind::Label || c.font != FontKind::Default ||
-                       CaptionFits(fm, c);
+                       (CaptionFits(fm, ToPixels(c), ToQString(c.caption)) &&
+                        RoomForCaption(c, Translated(c.caption), fm).fits);
             }))
             break;
     }
@@ -76,7 +66,7 @@ QFont BandLetterFont() {
 
 MainWindow::MainWindow(QWidget *parent) : QWidget(parent) {
     const WindowDesign &w = Window();
-    setWindowTitle(ToQString(w.caption));
+    setWindowTitle(Translated(w.caption));
     setFont(FittedWindowFont());
 
     buildControls();
@@ -111,16 +101,19 @@ void MainWindow::buildControls() {
     for (const ControlDesign &design : WindowDescription()) {
         const QString name = ControlName(design);
         QWidget *widget = nullptr;
+        QRect geometry = ToPixels(design);
         switch (design.kind) {
         case ControlKind::Label: {
-            auto *label = new QLabel(ToQString(design.caption), this);
+            auto *label = new QLabel(Translated(design.caption), this);
             label->setTextFormat(Qt::PlainText);
-            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             if (design.font == FontKind::BandLetter) label->setFont(BandLetterFont());
+            const CaptionRoom room = RoomForCaption(design, label->text(), label->fontMetrics());
+            geometry = room.box;
+            label->setAlignment((room.grown ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
             // An opaque label hides what lies under it; the band letters let
             // each other and the band lines show through.
             label->setAutoFillBackground(!design.transparent);
-            label->setWordWrap(WrapsIn(label->fontMetrics(), ToPixels(design.height)));
+            label->setWordWrap(WrapsIn(label->fontMetrics(), geometry.height()));
             widget = label;
             break;
         }
@@ -141,7 +134,7 @@ void MainWindow::buildControls() {
             break;
         }
         case ControlKind::Button: {
-            auto *button = new QPushButton(ToQString(design.caption), this);
+            auto *button = new QPushButton(Translated(design.caption), this);
             // Enter presses the focused button, as Space does.
             button->setAutoDefault(true);
             std::function<void()> click;
@@ -190,7 +183,7 @@ void MainWindow::buildControls() {
         }
         if (widget) {
             widget->setObjectName(name);
-            widget->setGeometry(ToPixels(design));
+            widget->setGeometry(geometry);
         }
     }
     // Labels are painted on the window itself, boxes, buttons and the picture
