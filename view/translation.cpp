@@ -6,13 +6,12 @@
 #include <QString>
 #include <QTranslator>
 
-#include "app/translatable.h"
-
 namespace transistor {
 
 namespace {
 
-// The locale that names the language of messages, as the C library picks it.
+// Whether the locale of messages, as the C library picks it (LC_ALL, else
+// LC_MESSAGES, else LANG), is C or POSIX.
 bool MessagesInCLocale() {
     QString name = qEnvironmentVariable("LC_ALL");
     if (name.isEmpty()) name = qEnvironmentVariable("LC_MESSAGES");
@@ -44,9 +43,9 @@ QString InstallTranslation(QCoreApplication &app) {
     return QLocale::languageToCode(QLocale(window->language()).language());
 }
 
-QString Translated(std::string_view designText) {
-    const QByteArray text(designText.data(), static_cast<qsizetype>(designText.size()));
-    return QCoreApplication::translate(kTranslationContext, text.constData());
+QString Translated(std::string_view text, const char *context) {
+    const QByteArray source(text.data(), static_cast<qsizetype>(text.size()));
+    return QCoreApplication::translate(context, source.constData());
 }
 
 } // namespace transistor

@@ -7,6 +7,8 @@
 #include <QString>
 #include <string_view>
 
+#include "app/translatable.h"
+
 class QCoreApplication;
 
 namespace transistor {
@@ -18,7 +20,8 @@ namespace transistor {
 // translation; as with gettext, a C or POSIX locale ignores LANGUAGE.
 QString InstallTranslation(QCoreApplication &app);
 
-// A text of the window description in the user's language.
-QString Translated(std::string_view designText);
+// A text that the core marked with TRANSLATABLE(context, text), in the
+// user's language; the texts of the window description are in "Form1".
+QString Translated(std::string_view text, const char *context = kTranslationContext);
 
 } // namespace transistor
