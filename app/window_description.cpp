@@ -1,5 +1,7 @@
 #include "app/window_description.h"
 
+#include "app/translatable.h"
+
 #include <stdexcept>
 #include <string>
 
@@ -88,6 +90,8 @@ ControlDesign shape(ControlKind kind, std::string_view name, int left, int top, 
     return c;
 }
 
+// Captions in words are marked for translation; symbols, numbers and the
+// names that Text11, Text12 and Text13 show read alike in every language.
 std::vector<ControlDesign> describe() {
     using K = ControlKind;
     constexpr auto dashDot = LineStyle::DashDot;
@@ -142,29 +146,30 @@ std::vector<ControlDesign> describe() {
         line("Line31", 2520, 6600, 2400, 6720),
         // Inputs. The three Fermi-level boxes are drawn flat.
         textBox("Text1", 6840, 8040, 495, 270, "300", 2),
-        label("Label1", 6120, 8040, 615, 255, "温度(K)", 3),
+        label("Label1", 6120, 8040, 615, 255, TRANSLATABLE("Form1", "温度(K)"), 3),
         textBox("Text2", 1680, 4680, 495, 270, "0.9", 10, true),
         textBox("Text3", 2400, 4680, 495, 270, "0.2", 12, true),
         textBox("Text9", 3000, 4680, 495, 270, "0.7", 34, true),
-        label("Label3", 3720, 4680, 975, 375, "Fermi level (eV)", 11),
+        label("Label3", 3720, 4680, 975, 375, TRANSLATABLE("Form1", "Fermi level (eV)"), 11),
         textBox("Text4", 1680, 6840, 495, 270, "0.5", 14),
         label("Label5", 960, 6840, 735, 255, "VEB(V)", 26),
         textBox("Text8", 3000, 6840, 495, 270, "1.5", 33),
         label("Label17", 3600, 6840, 855, 255, "VCB(V)", 32),
         // Readouts.
         textBox("Text10", 2400, 5760, 495, 270, "0", 35),
-        label("Label18", 1320, 5760, 975, 375, "Base current (mA)", 36),
+        label("Label18", 1320, 5760, 975, 375, TRANSLATABLE("Form1", "Base current (mA)"), 36),
         textBox("Text7", 3720, 5760, 495, 270, "0", 18),
-        label("Label11", 4320, 5760, 1095, 375, "Collector currnet (mA)", 19),
+        label("Label11", 4320, 5760, 1095, 375, TRANSLATABLE("Form1", "Collector currnet (mA)"),
+              19),
         textBox("Text5", 6840, 8400, 495, 270, "0.2", 25),
-        label("Label4", 6120, 8400, 735, 255, "電子数", 13),
+        label("Label4", 6120, 8400, 735, 255, TRANSLATABLE("Form1", "電子数"), 13),
         textBox("Text6", 6840, 8640, 495, 270, "0", 16),
-        label("Label8", 6120, 8640, 735, 255, "正孔数", 17),
+        label("Label8", 6120, 8640, 735, 255, TRANSLATABLE("Form1", "正孔数"), 17),
         textBox("Text11", 7920, 8040, 735, 375, "Text11", 37),
         textBox("Text12", 7920, 8640, 735, 375, "Text12", 38),
         textBox("Text13", 8880, 8640, 735, 375, "Text13", 39),
-        label("Label13", 5280, 8160, 495, 255, "p形", 24),
-        label("Label7", 5280, 8760, 495, 255, "n形", 15),
+        label("Label13", 5280, 8160, 495, 255, TRANSLATABLE("Form1", "p形"), 24),
+        label("Label7", 5280, 8760, 495, 255, TRANSLATABLE("Form1", "n形"), 15),
         // Time plot.
         [] {
             ControlDesign c = box(K::PictureBox, "Picture1", 2160, 7680, 2655, 1455);
@@ -176,13 +181,13 @@ std::vector<ControlDesign> describe() {
             c.container = "Picture1";
             return c;
         }(),
-        label("Label10", 1800, 7680, 375, 495, "電子濃度", 22),
+        label("Label10", 1800, 7680, 375, 495, TRANSLATABLE("Form1", "電子濃度"), 22),
         label("Label12", 2040, 9000, 255, 255, "0", 23),
         label("Label9", 4800, 9120, 375, 255, "t", 21),
         // Buttons.
-        button("Command1", 5640, "Start", 0),
-        button("Command3", 6840, "Restart", 29),
-        button("Command2", 8040, "Close", 1),
+        button("Command1", 5640, TRANSLATABLE("Form1", "Start"), 0),
+        button("Command3", 6840, TRANSLATABLE("Form1", "Restart"), 29),
+        button("Command2", 8040, TRANSLATABLE("Form1", "Close"), 1),
         // Timers.
         timer("Timer1", 50, false),
         timer("Timer2", 10000, true),
@@ -190,8 +195,9 @@ std::vector<ControlDesign> describe() {
         timer("Timer4", 200, false),
         // Notice.
         label("Label15", 4320, 7080, 4815, 615,
-              "Attention: This simulation is only for visual understanding, the current "
-              "values are inaccurate.",
+              TRANSLATABLE("Form1",
+                           "Attention: This simulation is only for visual understanding, the "
+                           "current values are inaccurate."),
               30),
         // Other shapes of the lower-left corner.
         shape(K::Circle, "Shape5", 960, 8160, 255, 255),
@@ -208,7 +214,8 @@ std::vector<ControlDesign> describe() {
 } // namespace
 
 const WindowDesign &Window() {
-    static const WindowDesign w{"Transistor visual simulation", 9915, 7650, 9915, 9615};
+    static const WindowDesign w{TRANSLATABLE("Form1", "Transistor visual simulation"), 9915, 7650,
+                                9915, 9615};
     return w;
 }
 

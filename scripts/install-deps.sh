@@ -7,6 +7,8 @@ packages=(
   build-essential cmake ninja-build    # compiler and build tools
   qt6-base-dev libgl-dev               # the window (Qt 6 Widgets)
   libqt6svg6                           # draws the SVG window icon at run time
+  qt6-tools-dev qt6-l10n-tools         # the window's translations (lupdate, lrelease)
+  qt6-translations-l10n                # Qt's own texts (the OK of a message box) in Japanese
   libgtest-dev libgmock-dev            # the tests
   clang libclang-rt-14-dev             # the fuzzer (libFuzzer) and its sanitizers
   fonts-ipafont-gothic                 # a Japanese Gothic face for the band letters and captions

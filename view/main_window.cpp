@@ -12,10 +12,12 @@
 #include <functional>
 
 #include "app/window_description.h"
+#include "view/caption_room.h"
 #include "view/classroom_actions.h"
 #include "view/diagram_canvas.h"
 #include "view/plot_box.h"
 #include "view/simulation_clock.h"
+#include "view/translation.h"
 #include "view/twips.h"
 
 namespace transistor {
@@ -32,24 +34,11 @@ QFont WindowFont() {
     return f;
 }
 
-// A caption two lines high or more wraps at word (in Japanese, character)
-// boundaries; a lower one stays on its line.
-bool WrapsIn(const QFontMetrics &fm, int heightPx) {
-    return heightPx * 2 >= fm.height() * 3;
-}
-
-bool CaptionFits(const QFontMetrics &fm, const ControlDesign &label, double zoom) {
-    const QRect box = ToPixels(label, zoom);
-    const QString caption = ToQString(label.caption);
-    const int flags = WrapsIn(fm, box.height()) ? Qt::TextWordWrap : 0;
-    const QRect needed = fm.boundingRect(QRect(0, 0, box.width(), 10 * box.height()),
-                                         flags | Qt::AlignLeft | Qt::AlignTop, caption);
-    return needed.width() <= box.width() && needed.height() <= box.height();
-}
-
 // The installed faces run wider than the one the boxes were laid out for:
 // step the window font down from 9 points until every caption in it fits its
-// box, so that no label loses a word. A zoom scales font and boxes alike.
+// box, so that no label loses a word. A translated caption must fit its room
+// as well, at the same size, so that every language gets the same font
+// unless a translation needs a smaller one. A zoom scales font and boxes alike.
 QFont FittedWindowFont(double zoom) {
     QFont f = WindowFont();
     for (qreal size = 9; size > 7; size -= 0.25) {
@@ -58,7 +47,8 @@ QFont FittedWindowFont(double zoom) {
         const auto &all = WindowDescription();
         if (std::all_of(all.begin(), all.end(), [&fm, zoom](const ControlDesign &c) {
                 return c.kind != ControlKind::Label || c.font != FontKind::Default ||
-                       CaptionFits(fm, c, zoom);
+                       (CaptionFits(fm, ToPixels(c, zoom), ToQString(c.caption)) &&
+                        RoomForCaption(c, Translated(c.caption), fm, zoom).fits);
             }))
             break;
     }
@@ -79,7 +69,7 @@ QFont BandLetterFont(double zoom) {
 
 MainWindow::MainWindow(QWidget *parent) : QWidget(parent) {
     const WindowDesign &w = Window();
-    setWindowTitle(ToQString(w.caption));
+    setWindowTitle(Translated(w.caption));
 
     clock_ = new SimulationClock(this);
     buildControls();
@@ -116,11 +106,8 @@ void MainWindow::buildControls() {
         QWidget *widget = nullptr;
         switch (design.kind) {
         case ControlKind::Label: {
-            auto *label = new QLabel(ToQString(design.caption), this);
+            auto *label = new QLabel(Translated(design.caption), this);
             label->setTextFormat(Qt::PlainText);
-            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            // An opaque label hides what lies under it; the band letters let
-            // each other and the band lines show through.
             label->setAutoFillBackground(!design.transparent);
             widget = label;
             break;
@@ -142,7 +129,7 @@ void MainWindow::buildControls() {
             break;
         }
         case ControlKind::Button: {
-            auto *button = new QPushButton(ToQString(design.caption), this);
+            auto *button = new QPushButton(Translated(design.caption), this);
             // Enter presses the focused button, as Space does.
             button->setAutoDefault(true);
             std::function<void()> click;
@@ -214,7 +201,13 @@ void MainWindow::layoutControls() {
         if (!widget->styleSheet().isEmpty()) widget->setFont(font());
         if (auto *label = qobject_cast<QLabel *>(widget)) {
             if (design.font == FontKind::BandLetter) label->setFont(BandLetterFont(zoom_));
-            label->setWordWrap(WrapsIn(label->fontMetrics(), label->height()));
+            // A translated caption that needs more room than its box takes
+            // free room beside it and keeps to the box's right edge.
+            const CaptionRoom room =
+                RoomForCaption(design, label->text(), label->fontMetrics(), zoom_);
+            label->setGeometry(room.box);
+            label->setAlignment((room.grown ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+            label->setWordWrap(WrapsIn(label->fontMetrics(), room.box.height()));
         }
     }
     setMaximumSize(ToPixels(w.extentWidth, zoom_), ToPixels(w.extentHeight, zoom_));

@@ -1,0 +1,15 @@
+// The mark of a text that the window shows in the user's language:
+// TRANSLATABLE("Form1", "Start") is the text "Start" as designed, so the
+// core stays free of Qt, and lupdate, which reads TRANSLATABLE as
+// QT_TRANSLATE_NOOP (translations/translations.cmake), collects it into the
+// translations under the context "Form1", where the view looks it up.
+#pragma once
+
+#define TRANSLATABLE(context, text) text
+
+namespace transistor {
+
+// The context of every marked text of the window description.
+inline constexpr const char *kTranslationContext = "Form1";
+
+} // namespace transistor
