@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "display/band_summary.h"
 #include "model/form.h"
 #include "model/random_source.h"
 
@@ -39,6 +40,10 @@ class MainWindow : public QWidget {
     // The box that shows the latest message or error, while it is open.
     QMessageBox *messageBox() const;
 
+    // Tells a screen reader how the band diagram and the plot stand now;
+    // runs after Start, Restart and each current readout, never every tick.
+    void describeDrawings();
+
   protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -46,8 +51,13 @@ class MainWindow : public QWidget {
     template <typename Handler> void handle(Handler &&handler);
     void buildControls();
     void setTabOrderFromDescription();
-    void showMessage(const std::string &text);
+    void showMessage(const QString &text, const QString &boxName = QString());
     void stopTimers();
+    // Enter in an input box: Restart while the animation runs, otherwise Start.
+    void applyInputs();
+    // Grows the window (as far as the screen allows) so that widget, in the
+    // lower strip, can be seen.
+    void growToShow(QWidget *widget);
 
     Form form_;
     FixedSeedRandom random_;
@@ -64,6 +74,7 @@ class MainWindow : public QWidget {
         const TimerProps *props;
     };
     std::vector<TimerView> timers_;
+    PairCounter pairs_;
 
     QPointer<QMessageBox> messageBox_;
     unsigned shownMessageSerial_ = 0;
