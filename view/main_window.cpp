@@ -169,7 +169,8 @@ void MainWindow::buildControls() {
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             if (design.font == FontKind::BandLetter) label->setFont(BandLetterFont());
             // An opaque label hides what lies under it; the band letters let
-            // each other and the band lines show through.
+            // each other and the band lines show through, and captions over
+            // the circuit its wires.
             label->setAutoFillBackground(!design.transparent && !OverDrawing(design));
             label->setWordWrap(WrapsIn(label->fontMetrics(), ToPixels(design.height)));
             widget = label;
@@ -372,11 +373,12 @@ void MainWindow::describeDrawings() {
                    .arg(pairs_.recombined());
     }
     pairs_.reset();
-    canvas_->setAccessibleDescription(text);
-    plot_->setAccessibleDescription(
-        tr("One point at every step of the animation, higher for more electrons. Now %1 "
-           "electrons.")
-            .arg(form_.vars.ElectronCount.value()));
+    const QString plot = tr("One point at every step of the animation, higher for more "
+                            "electrons. Now %1 electrons.")
+                             .arg(form_.vars.ElectronCount.value());
+    // An unchanged description is not sent again: a screen reader may say it.
+    if (canvas_->accessibleDescription() != text) canvas_->setAccessibleDescription(text);
+    if (plot_->accessibleDescription() != plot) plot_->setAccessibleDescription(plot);
 }
 
 void MainWindow::applyInputs() {
