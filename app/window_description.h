@@ -34,6 +34,12 @@ struct ControlDesign {
     int interval = 0;           // timer, ms
     bool enabled = true;        // timer at creation
     std::string_view container; // "Picture1" for the controls inside the plot
+    // What a screen reader calls the control (empty: its caption) and what it
+    // says about it.
+    std::string_view accessibleName;
+    std::string_view accessibleDescription;
+    // For a label that captions exactly one box: that box.
+    std::string_view buddy;
 };
 
 struct WindowDesign {

@@ -39,8 +39,8 @@ void Timer1_Timer(Form &f, RandomSource &rnd) {
         // The animation stops and the state stays as it was when the error
         // was raised, for inspection.
         f.ctl.Timer1.Enabled = false;
-        f.feedback.error = std::string("The animation stopped: run-time error \"") + e.what() +
-                           "\" in the simulation step. Change the inputs and press Start.";
+        f.feedback.errorLines = {{msg::kAnimationStopped, {{e.what()}}, {}}};
+        f.feedback.error = FormatLines(f.feedback.errorLines);
     }
 }
 

@@ -13,22 +13,22 @@ namespace {
 
 struct InputBox {
     std::string Controls::*text;
-    const char *what;    // how the user knows the box
-    const char *expects; // what the user should type
+    std::string_view boxName; // "Text1"
+    std::string_view what;    // how the user knows the box
+    std::string_view expects; // what the user should type, with a typical value
     double usualLow, usualHigh;
 };
 
-const InputBox kTemperatureBox{&Controls::Text1, "Temperature (K)",
-                               "a temperature in kelvin, for example 300", 0, 5000};
-const InputBox kEmitterFermiBox{&Controls::Text2, "Emitter Fermi level",
-                                "a level in eV between 0 and 1, for example 0.9", 0, 1};
-const InputBox kBaseFermiBox{&Controls::Text3, "Base Fermi level",
-                             "a level in eV between 0 and 1, for example 0.2", 0, 1};
-const InputBox kCollectorFermiBox{&Controls::Text9, "Collector Fermi level",
-                                  "a level in eV between 0 and 1, for example 0.7", 0, 1};
-const InputBox kVebBox{&Controls::Text4, "VEB", "a voltage from 0 to 0.6 V, for example 0.5", 0,
-                       0.6};
-const InputBox kVcbBox{&Controls::Text8, "VCB", "a voltage from 0 to 2 V, for example 1.5", 0, 2};
+const InputBox kTemperatureBox{&Controls::Text1,       "Text1", msg::kTemperature,
+                               msg::kEnterTemperature, 0,       5000};
+const InputBox kEmitterFermiBox{&Controls::Text2,        "Text2", msg::kEmitterFermi,
+                                msg::kEnterEmitterFermi, 0,       1};
+const InputBox kBaseFermiBox{&Controls::Text3,     "Text3", msg::kBaseFermi,
+                             msg::kEnterBaseFermi, 0,       1};
+const InputBox kCollectorFermiBox{&Controls::Text9,          "Text9", msg::kCollectorFermi,
+                                  msg::kEnterCollectorFermi, 0,       1};
+const InputBox kVebBox{&Controls::Text4, "Text4", msg::kVeb, msg::kEnterVeb, 0, 0.6};
+const InputBox kVcbBox{&Controls::Text8, "Text8", msg::kVcb, msg::kEnterVcb, 0, 2};
 
 // In the order the set-up reads them.
 const InputBox *const kInputBoxes[] = {
@@ -45,22 +45,31 @@ double Value(const Form &f, const InputBox &box) {
     throw NotANumber{&box};
 }
 
-std::string Quoted(const std::string &text) {
+std::string Shown(const std::string &text) {
     constexpr std::size_t kShown = 40;
-    if (text.size() <= kShown) return "\"" + text + "\"";
+    if (text.size() <= kShown) return text;
     // Cut on a character boundary of UTF-8.
     std::size_t cut = kShown;
     while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
-    return "\"" + text.substr(0, cut) + "…\"";
+    return text.substr(0, cut) + "…";
 }
 
-std::string NotANumberLine(const Form &f, const InputBox &b) {
+// A line about box b: the box, the problem (with what was typed, when the
+// template quotes it) and what to type instead.
+MessageLine BoxLine(const Form &f, const InputBox &b, std::string_view format, bool quotesText) {
+    MessageLine line{format, {{std::string(b.what), true}}, b.boxName};
+    if (quotesText) line.args.push_back({Shown(f.ctl.*b.text)});
+    line.args.push_back({std::string(b.expects), true});
+    return line;
+}
+
+MessageLine NotANumberLine(const Form &f, const InputBox &b) {
     const std::string &text = f.ctl.*b.text;
-    std::string shown =
-        text.find_first_not_of(" \t") == std::string::npos
-            ? std::string(text.empty() ? "the box is empty" : "the box holds only spaces")
-            : Quoted(text) + " is not a number";
-    return std::string(b.what) + ": " + shown + ". Enter " + b.expects + ".";
+    if (text.find_first_not_of(" \t") == std::string::npos)
+        return BoxLine(f, b, text.empty() ? msg::kEmpty : msg::kOnlySpaces, false);
+    if (const int sign = TooLargeSign(text, f.decimalSeparator))
+        return BoxLine(f, b, sign > 0 ? msg::kTooLarge : msg::kTooFarBelowZero, true);
+    return BoxLine(f, b, msg::kNotANumber, true);
 }
 
 // The box to blame when the results of a set-up leave 16 bits: the
@@ -85,13 +94,12 @@ const InputBox &Culprit(const Form &f) {
     return *worst;
 }
 
-std::string OutOfRangeLine(const Form &f, const InputBox &b) {
-    if (&b == &kTemperatureBox)
-        return std::string(b.what) + ": " + Quoted(f.ctl.*b.text) +
-               " is out of range. Enter a whole number of kelvin from -32768 to 32767, for "
-               "example 300.";
-    return std::string(b.what) + ": " + Quoted(f.ctl.*b.text) +
-           " puts the band diagram out of the drawing range. Enter " + b.expects + ".";
+MessageLine OutOfRangeLine(const Form &f, const InputBox &b) {
+    if (&b == &kTemperatureBox) {
+        const bool below = *ParseNumber(f.ctl.*b.text, f.decimalSeparator) < 0;
+        return BoxLine(f, b, below ? msg::kTooFarBelowZero : msg::kTooLarge, true);
+    }
+    return BoxLine(f, b, msg::kOutOfDrawing, true);
 }
 
 } // namespace
@@ -115,10 +123,10 @@ void CheckAnimationArithmetic(const SimulationState &s) {
 
 bool RunGuardedSetup(Form &f, const std::function<void(Form &)> &body) {
     // Every box first, so that one message names every box at fault.
-    std::string problems;
+    std::vector<MessageLine> problems;
     for (const InputBox *b : kInputBoxes)
         if (!ParseNumber(f.ctl.*b->text, f.decimalSeparator))
-            problems += (problems.empty() ? "" : "\n") + NotANumberLine(f, *b);
+            problems.push_back(NotANumberLine(f, *b));
     if (!problems.empty()) {
         f.showMessage(problems);
         return false;
@@ -130,10 +138,10 @@ bool RunGuardedSetup(Form &f, const std::function<void(Form &)> &body) {
     } catch (const OverflowError &) {
         // The clamps may have rewritten VEB and VCB in the trial; blame the
         // boxes as the user typed them.
-        f.showMessage(OutOfRangeLine(f, Culprit(f)));
+        f.showMessage({OutOfRangeLine(f, Culprit(f))});
         return false;
     } catch (const NotANumber &e) {
-        f.showMessage(NotANumberLine(trial, *e.box));
+        f.showMessage({NotANumberLine(trial, *e.box)});
         return false;
     }
     f.vars = std::move(trial.vars);

@@ -76,6 +76,7 @@ void Command1_Click(Form &f, RandomSource &rnd) {
     if (!laidOut) return;
     // A fresh start clears the report of an error that stopped the last run.
     f.feedback.error.reset();
+    f.feedback.errorLines.clear();
     PlaceCarriers(f, rnd);
 }
 

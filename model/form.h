@@ -5,8 +5,10 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/controls.h"
+#include "model/message.h"
 #include "model/random_source.h"
 #include "model/state.h"
 
@@ -17,8 +19,11 @@ struct Feedback {
     // them, so that a view can tell a new message from the same text again.
     std::optional<std::string> message;
     unsigned messageSerial = 0;
-    // A run-time error that stopped the animation.
+    // The same message as lines of templates and arguments.
+    std::vector<MessageLine> messageLines;
+    // A run-time error that stopped the animation, in both forms.
     std::optional<std::string> error;
+    std::vector<MessageLine> errorLines;
     bool closed = false;
 
     friend bool operator==(const Feedback &, const Feedback &) = default;
@@ -32,9 +37,13 @@ struct Form {
     // locale, so that the design-time texts always read the same.
     std::string decimalSeparator = ".";
 
-    void showMessage(std::string text) {
-        feedback.message = std::move(text);
+    void showMessage(std::vector<MessageLine> lines) {
+        feedback.message = FormatLines(lines);
+        feedback.messageLines = std::move(lines);
         ++feedback.messageSerial;
+    }
+    void showMessage(std::string text) {
+        showMessage({MessageLine{msg::kPlain, {{std::move(text)}}, {}}});
     }
 };
 

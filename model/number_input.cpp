@@ -53,9 +53,9 @@ double ReadPlain(const std::string &plain) {
     return strtod_l(plain.c_str(), nullptr, c);
 }
 
-} // namespace
-
-std::optional<double> ParseNumber(std::string_view text, std::string_view decimalSeparator) {
+// The number as the C locale reads it ("-12.5e3"), or nothing when text is
+// not written as a number.
+std::optional<std::string> PlainForm(std::string_view text, std::string_view decimalSeparator) {
     const std::string folded = foldFullWidth(text);
     std::string_view s = folded;
     while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
@@ -99,12 +99,27 @@ std::optional<double> ParseNumber(std::string_view text, std::string_view decima
         if (expDigits == 0) return std::nullopt;
     }
     if (i != s.size()) return std::nullopt;
+    return plain;
+}
 
+} // namespace
+
+std::optional<double> ParseNumber(std::string_view text, std::string_view decimalSeparator) {
+    const std::optional<std::string> plain = PlainForm(text, decimalSeparator);
+    if (!plain) return std::nullopt;
     // A value too large for a double is no number; one too small reads as
     // zero (or a denormal), which every use rounds to zero.
-    const double v = ReadPlain(plain);
+    const double v = ReadPlain(*plain);
     if (!std::isfinite(v)) return std::nullopt;
     return v;
+}
+
+int TooLargeSign(std::string_view text, std::string_view decimalSeparator) {
+    const std::optional<std::string> plain = PlainForm(text, decimalSeparator);
+    if (!plain) return 0;
+    const double v = ReadPlain(*plain);
+    if (std::isfinite(v)) return 0;
+    return v < 0 ? -1 : 1;
 }
 
 std::string NumberText(double v, std::string_view decimalSeparator) {

@@ -15,6 +15,12 @@ namespace transistor {
 // value too large for a double; a value too small for one reads as zero.
 std::optional<double> ParseNumber(std::string_view text, std::string_view decimalSeparator);
 
+// Whether text is written as a number but is too large for a double, as
+// "1e400" or "-1e400" is: ParseNumber refuses it, but it is no typing error.
+// Returns the sign of the value it would have, or 0 when text is a number
+// that fits or no number at all.
+int TooLargeSign(std::string_view text, std::string_view decimalSeparator);
+
 // A decimal text of v for an input box, with the locale's separator
 // ("0.6", or "0,6" in a comma locale).
 std::string NumberText(double v, std::string_view decimalSeparator);

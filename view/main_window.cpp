@@ -1,5 +1,8 @@
 #include "view/main_window.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +18,7 @@
 #include "view/caption_room.h"
 #include "view/classroom_actions.h"
 #include "view/diagram_canvas.h"
+#include "view/message_text.h"
 #include "view/plot_box.h"
 #include "view/simulation_clock.h"
 #include "view/translation.h"
@@ -65,11 +69,51 @@ QFont BandLetterFont(double zoom) {
     return f;
 }
 
+// The six boxes that Start and Restart read.
+bool IsInputBox(std::string_view name) {
+    for (std::string_view input : {"Text1", "Text2", "Text3", "Text9", "Text4", "Text8"})
+        if (name == input) return true;
+    return false;
+}
+
+// A label over a line or a shape of the drawing lets it show through, so that
+// no caption cuts a gap into the circuit's wires.
+bool OverDrawing(const ControlDesign &label) {
+    const QRect box(label.left, label.top, label.width, label.height);
+    for (const ControlDesign &c : WindowDescription()) {
+        if (!c.container.empty()) continue;
+        if (c.kind == ControlKind::Line) {
+            const QRect span = QRect(QPoint(c.x1, c.y1), QPoint(c.x2, c.y2)).normalized();
+            if (box.intersects(span.adjusted(0, 0, kTwipsPerPixel, kTwipsPerPixel))) return true;
+        } else if (c.kind == ControlKind::Rectangle || c.kind == ControlKind::Circle) {
+            if (c.name != "Shape1" && c.name != "Shape2" &&
+                box.intersects(QRect(c.left, c.top, c.width, c.height)))
+                return true;
+        }
+    }
+    return false;
+}
+
+// The plot is a chart and the band diagram a picture to a screen reader;
+// plain widgets would both be announced as frames or fillers.
+QAccessibleInterface *DrawingAccessible(const QString &, QObject *object) {
+    if (auto *plot = qobject_cast<PlotBox *>(object))
+        return new QAccessibleWidget(plot, QAccessible::Chart);
+    if (auto *canvas = qobject_cast<DiagramCanvas *>(object))
+        return new QAccessibleWidget(canvas, QAccessible::Graphic);
+    return nullptr;
+}
+
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent) : QWidget(parent) {
     const WindowDesign &w = Window();
     setWindowTitle(Translated(w.caption));
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(DrawingAccessible);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
 
     clock_ = new SimulationClock(this);
     buildControls();
@@ -79,6 +123,7 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent) {
     form_.decimalSeparator = QLocale::system().decimalPoint().toStdString();
     Form_Load(form_);
     syncFromForm();
+    describeDrawings();
 
     // Opens with the client area of the description; enlarging it brings the
     // lower strip into view, and there is nothing to show beyond it.
@@ -87,6 +132,10 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent) {
     classroom_ = new ClassroomActions(*this);
 
     if (auto *start = findChild<QPushButton *>(QStringLiteral("Command1"))) start->setFocus();
+    // The focus never rests on a control below the window's lower edge.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (now && now != this && isAncestorOf(now)) growToShow(now);
+    });
 }
 
 MainWindow::~MainWindow() = default;
@@ -100,6 +149,7 @@ void MainWindow::buildControls() {
 
     // Lines and shapes lie under every widget.
     canvas_ = new DiagramCanvas(ctl, this);
+    canvas_->setAccessibleName(tr("Band diagram"));
 
     for (const ControlDesign &design : WindowDescription()) {
         const QString name = ControlName(design);
@@ -108,7 +158,10 @@ void MainWindow::buildControls() {
         case ControlKind::Label: {
             auto *label = new QLabel(Translated(design.caption), this);
             label->setTextFormat(Qt::PlainText);
-            label->setAutoFillBackground(!design.transparent);
+            // An opaque label hides what lies under it; the band letters let
+            // each other and the band lines show through, and captions over
+            // the circuit its wires.
+            label->setAutoFillBackground(!design.transparent && !OverDrawing(design));
             widget = label;
             break;
         }
@@ -116,9 +169,13 @@ void MainWindow::buildControls() {
             auto *edit = new QLineEdit(ToQString(design.caption), this);
             if (design.flat) {
                 edit->setFrame(false);
+                // A thicker border in the highlight colour marks the focus.
                 edit->setStyleSheet(QStringLiteral(
-                    "QLineEdit { border: 1px solid palette(text); padding: 0 1px; }"));
+                    "QLineEdit { border: 1px solid palette(text); padding: 0 1px; }"
+                    "QLineEdit:focus { border: 2px solid palette(highlight); padding: 0; }"));
             }
+            if (IsInputBox(design.name))
+                connect(edit, &QLineEdit::returnPressed, this, &MainWindow::applyInputs);
             std::string *text = TextBox(ctl, design.name);
             Q_ASSERT(text);
             textBoxes_.push_back({edit, text});
@@ -139,7 +196,11 @@ void MainWindow::buildControls() {
                 click = [this] { Command2_Click(form_); };
             else if (design.name == "Command3")
                 click = [this] { Command3_Click(form_); };
-            connect(button, &QPushButton::clicked, this, [this, click] { handle(click); });
+            const bool laysOut = design.name != "Command2";
+            connect(button, &QPushButton::clicked, this, [this, click, laysOut] {
+                handle(click);
+                if (laysOut && !form_.feedback.closed) describeDrawings();
+            });
             widget = button;
             break;
         }
@@ -156,7 +217,11 @@ void MainWindow::buildControls() {
             if (design.name == "Timer1") {
                 // The simulation step: keep its 50 ms as close as the system allows.
                 timer->setTimerType(Qt::PreciseTimer);
-                tick = [this] { Timer1_Timer(form_, random_); };
+                tick = [this] {
+                    pairs_.beforeTick(form_);
+                    Timer1_Timer(form_, random_);
+                    pairs_.afterTick(form_);
+                };
                 props = &ctl.Timer1;
             } else if (design.name == "Timer2") {
                 tick = [this] { Timer2_Timer(form_); };
@@ -169,14 +234,32 @@ void MainWindow::buildControls() {
                 props = &ctl.Timer4;
             }
             Q_ASSERT(props);
-            connect(timer, &QTimer::timeout, this, [this, tick] { handle(tick); });
+            const bool readout = design.name == "Timer2";
+            connect(timer, &QTimer::timeout, this, [this, tick, readout] {
+                handle(tick);
+                if (readout && !form_.feedback.closed) describeDrawings();
+            });
             clock_->add(timer, props, props == &ctl.Timer3 || props == &ctl.Timer4);
             break;
         }
         default: // lines and shapes: drawn by the canvas
             break;
         }
-        if (widget) widget->setObjectName(name);
+        if (widget) {
+            widget->setObjectName(name);
+            if (!design.accessibleName.empty())
+                widget->setAccessibleName(ToQString(design.accessibleName));
+            if (!design.accessibleDescription.empty())
+                widget->setAccessibleDescription(ToQString(design.accessibleDescription));
+        }
+    }
+    // A caption of exactly one box is its buddy: a screen reader reads the
+    // box as labelled by it.
+    for (const ControlDesign &design : WindowDescription()) {
+        if (design.buddy.empty()) continue;
+        auto *label = findChild<QLabel *>(ControlName(design), Qt::FindDirectChildrenOnly);
+        auto *box = findChild<QWidget *>(ToQString(design.buddy), Qt::FindDirectChildrenOnly);
+        if (label && box) label->setBuddy(box);
     }
     // Labels are painted on the window itself, boxes, buttons and the picture
     // are windows of their own: where they overlap (Label10 and Label12 with
@@ -285,21 +368,89 @@ void MainWindow::syncFromForm() {
     const Feedback &fb = form_.feedback;
     if (fb.messageSerial != shownMessageSerial_) {
         shownMessageSerial_ = fb.messageSerial;
-        if (fb.message) showMessage(*fb.message);
+        if (fb.message) {
+            // The focus goes back to the first box the message names.
+            QString box;
+            for (const MessageLine &line : fb.messageLines)
+                if (box.isEmpty() && !line.box.empty()) box = ToQString(line.box);
+            showMessage(fb.messageLines.empty() ? QString::fromStdString(*fb.message)
+                                                : MessageText(fb.messageLines),
+                        box);
+        }
     }
     // Each error is shown once; a Start that clears it re-arms the report.
-    if (fb.error && !errorShown_) showMessage(*fb.error);
+    if (fb.error && !errorShown_)
+        showMessage(fb.errorLines.empty() ? QString::fromStdString(*fb.error)
+                                          : MessageText(fb.errorLines));
     errorShown_ = fb.error.has_value();
 }
 
-void MainWindow::showMessage(const std::string &text) {
+void MainWindow::describeDrawings() {
+    const BandSummary b = SummarizeBands(form_);
+    QString text;
+    if (!b.laidOut) {
+        text = tr("Energy bands of an npn transistor as drawn at design time; no carriers yet. "
+                  "Press Start to lay the diagram out from the inputs.");
+    } else {
+        const QLocale locale;
+        text = tr("Emitter: %1 electrons. Base: %2 electrons and %3 holes. Collector: %4 "
+                  "electrons. In the junctions: %5 electrons. The barrier that emitter electrons "
+                  "face is %6 eV; the collector's conduction edge lies %7 eV below the base's. "
+                  "Since the last update: %8 pairs generated, %9 recombined.")
+                   .arg(b.emitterElectrons)
+                   .arg(b.baseElectrons)
+                   .arg(b.baseHoles)
+                   .arg(b.collectorElectrons)
+                   .arg(b.junctionElectrons)
+                   .arg(locale.toString(b.barrierEv, 'f', 2),
+                        locale.toString(b.collectorDropEv, 'f', 2))
+                   .arg(pairs_.generated())
+                   .arg(pairs_.recombined());
+    }
+    pairs_.reset();
+    const QString plot = tr("One point at every step of the animation, higher for more "
+                            "electrons. Now %1 electrons.")
+                             .arg(form_.vars.ElectronCount.value());
+    // An unchanged description is not sent again: a screen reader may say it.
+    if (canvas_->accessibleDescription() != text) canvas_->setAccessibleDescription(text);
+    if (plot_->accessibleDescription() != plot) plot_->setAccessibleDescription(plot);
+}
+
+void MainWindow::applyInputs() {
+    const char *button = form_.ctl.Timer1.Enabled ? "Command3" : "Command1";
+    if (auto *b = findChild<QPushButton *>(QLatin1String(button))) b->click();
+}
+
+void MainWindow::growToShow(QWidget *widget) {
+    const QRect place(widget->mapTo(this, QPoint(0, 0)), widget->size());
+    if (place.bottom() < height()) return;
+    // The whole strip, not just the one control, as far as the screen allows.
+    const int frame = frameGeometry().height() - height();
+    int wanted = std::min(maximumHeight(), ToPixels(Window().extentHeight, zoom_));
+    if (const QScreen *s = screen()) {
+        const QRect avail = s->availableGeometry();
+        wanted = std::min(wanted, avail.height() - frame);
+        const int overhang = frameGeometry().top() + frame + wanted - avail.bottom() - 1;
+        if (overhang > 0) move(x(), std::max(avail.top(), pos().y() - overhang));
+    }
+    if (wanted > height()) resize(width(), wanted);
+}
+
+void MainWindow::showMessage(const QString &text, const QString &boxName) {
     // Window-modal and opened without a nested event loop: the handler that
     // raised it has already returned, and the timers go on meanwhile.
-    auto *box = new QMessageBox(QMessageBox::Warning, windowTitle(), QString::fromStdString(text),
-                                QMessageBox::Ok, this);
+    auto *box = new QMessageBox(QMessageBox::Warning, windowTitle(), text, QMessageBox::Ok, this);
     box->setObjectName(QStringLiteral("MessageBox"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::WindowModal);
+    auto *edit =
+        boxName.isEmpty() ? nullptr : findChild<QLineEdit *>(boxName, Qt::FindDirectChildrenOnly);
+    if (edit) {
+        connect(box, &QMessageBox::finished, edit, [edit] {
+            edit->setFocus(Qt::OtherFocusReason);
+            edit->selectAll();
+        });
+    }
     box->open();
     messageBox_ = box;
 }

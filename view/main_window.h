@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "display/band_summary.h"
 #include "model/form.h"
 #include "model/random_source.h"
 
@@ -56,6 +57,10 @@ class MainWindow : public QWidget {
     void setZoom(double zoom);
     double zoom() const { return zoom_; }
 
+    // Tells a screen reader how the band diagram and the plot stand now;
+    // runs after Start, Restart and each current readout, never every tick.
+    void describeDrawings();
+
   protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -64,8 +69,13 @@ class MainWindow : public QWidget {
     void buildControls();
     void layoutControls();
     void setTabOrderFromDescription();
-    void showMessage(const std::string &text);
+    void showMessage(const QString &text, const QString &boxName = QString());
     void stopTimers();
+    // Enter in an input box: Restart while the animation runs, otherwise Start.
+    void applyInputs();
+    // Grows the window (as far as the screen allows) so that widget, in the
+    // lower strip, can be seen.
+    void growToShow(QWidget *widget);
 
     Form form_;
     FixedSeedRandom random_;
@@ -81,6 +91,7 @@ class MainWindow : public QWidget {
     ClassroomActions *classroom_ = nullptr;
     double zoom_ = 1.0;
     QSizeF shownTwips_;
+    PairCounter pairs_;
 
     QPointer<QMessageBox> messageBox_;
     unsigned shownMessageSerial_ = 0;

@@ -14,7 +14,8 @@ PlotBox::PlotBox(const std::vector<PlotPoint> &points, QWidget *parent)
     setLineWidth(2);
     setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
-    // Like every picture box it is a tab stop, although it shows no focus.
+    // Like every picture box it is a tab stop; a frame in the highlight
+    // colour shows when it has the focus.
     setFocusPolicy(Qt::StrongFocus);
 }
 
@@ -56,6 +57,22 @@ void PlotBox::paintEvent(QPaintEvent *event) {
     for (const PlotPoint &point : points_)
         if (pixelsOf(point).intersects(exposed))
             p.fillRect(QRectF(point.x, point.y, kTwipsPerPixel, kTwipsPerPixel), Qt::black);
+    if (hasFocus()) {
+        p.resetTransform();
+        p.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(contentsRect()).adjusted(1, 1, -1, -1));
+    }
+}
+
+void PlotBox::focusInEvent(QFocusEvent *event) {
+    QFrame::focusInEvent(event);
+    update();
+}
+
+void PlotBox::focusOutEvent(QFocusEvent *event) {
+    QFrame::focusOutEvent(event);
+    update();
 }
 
 } // namespace transistor

@@ -25,6 +25,8 @@ class PlotBox : public QFrame {
 
   protected:
     void paintEvent(QPaintEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
   private:
     QRect pixelsOf(const PlotPoint &point) const;

@@ -1,0 +1,51 @@
+// What the window tells a screen reader about the band diagram: carriers by
+// region, the two band steps, and the pairs that ticks generate and recombine.
+#include <gtest/gtest.h>
+
+#include "display/band_summary.h"
+#include "test_support.h"
+
+namespace transistor {
+namespace {
+
+TEST(BandSummary, CountsEveryElectronInUseOnceAndReadsTheStepsInEv) {
+    EXPECT_FALSE(SummarizeBands(testing::LoadedForm()).laidOut);
+    Form f = testing::LaidOut();
+    auto rnd = testing::Draws(201, 0.5f);
+    Command1_Click(f, rnd);
+    f.ctl.Shape1(1).Left = 4200; // into the emitter-base junction
+    const BandSummary b = SummarizeBands(f);
+    EXPECT_EQ(b.emitterElectrons + b.baseElectrons + b.collectorElectrons + b.junctionElectrons,
+              f.vars.ElectronCount.value());
+    EXPECT_EQ(b.junctionElectrons, 1);
+    EXPECT_EQ(b.baseHoles, f.vars.HoleCount.value());
+    EXPECT_DOUBLE_EQ(b.barrierEv, 0.2);
+    EXPECT_DOUBLE_EQ(b.collectorDropEv, 2.0);
+}
+
+TEST(PairCounter, TellsAGenerationFromTheMarkerAndARecombinationFromTheHoles) {
+    Form f = testing::LaidOut();
+    f.vars.ElectronCount = 1;
+    f.vars.HoleCount = 1;
+    f.vars.EmitterElectronTarget = 2;
+    PairCounter pairs;
+    // A generation: the red marker shows at a new place.
+    ScriptedRandom generate({0.0f, 0.5f});
+    pairs.beforeTick(f);
+    GeneratePair(f, generate);
+    pairs.afterTick(f);
+    // A recombination while the marker still shows: no new generation.
+    f.ctl.Shape1(1).Left = f.ctl.Shape2(1).Left = 3000;
+    ScriptedRandom recombine({0.0f, 0.0f});
+    pairs.beforeTick(f);
+    RecombinePairs(f, recombine);
+    pairs.afterTick(f);
+    EXPECT_EQ(f.vars.HoleCount.value(), 1);
+    EXPECT_EQ(pairs.generated(), 1);
+    EXPECT_EQ(pairs.recombined(), 1);
+    pairs.reset();
+    EXPECT_EQ(pairs.generated() + pairs.recombined(), 0);
+}
+
+} // namespace
+} // namespace transistor
