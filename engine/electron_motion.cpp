@@ -1,7 +1,9 @@
 // The electron pass and the electron refill: the first phase of every tick.
 #include "engine/motion_rules.h"
+#include "engine/phases.h"
 #include "model/form.h"
 #include "model/regions.h"
+#include "model/routines.h"
 
 namespace transistor {
 

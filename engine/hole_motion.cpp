@@ -1,7 +1,9 @@
 // The hole pass and the hole refill: the second phase of every tick.
 #include "engine/band_edges.h"
 #include "engine/motion_rules.h"
+#include "engine/phases.h"
 #include "model/form.h"
+#include "model/routines.h"
 
 namespace transistor {
 

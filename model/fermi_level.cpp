@@ -2,6 +2,7 @@
 // across each junction.
 #include "model/form.h"
 #include "model/regions.h"
+#include "model/routines.h"
 
 namespace transistor {
 

@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <vector>
 
+#include "engine/phases.h"
 #include "test_support.h"
 
 namespace transistor {

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "engine/phases.h"
 #include "test_support.h"
 
 namespace transistor {
