@@ -1,6 +1,8 @@
-#include "model/controls.h"
-
+// The design-time values of the controls' run-time properties, read from the
+// window description: the core declares what it needs, the window provides it.
+#include "app/control_events.h"
 #include "app/window_description.h"
+#include "model/controls.h"
 
 namespace transistor {
 
@@ -9,9 +11,9 @@ Controls Controls::DesignTime() {
     for (std::size_t i = 0; i < kTextBoxes.size(); ++i)
         c.*kTextBoxes[i] = std::string(FindControl(kTextBoxNames[i]).caption);
     for (const NamedLine &l : kMovingLines) {
-        const ControlDesign &s = FindControl(l.name);
-        c.*l.line = LineProps{static_cast<Single>(s.x1), static_cast<Single>(s.y1),
-                              static_cast<Single>(s.x2), static_cast<Single>(s.y2), true};
+        const ControlDesign &design = FindControl(l.name);
+        c.*l.line = LineProps{static_cast<Single>(design.x1), static_cast<Single>(design.y1),
+                              static_cast<Single>(design.x2), static_cast<Single>(design.y2), true};
     }
     for (int i = 0; i <= 100; ++i) {
         const ControlDesign &e = FindControl("Shape1", i);
@@ -19,14 +21,9 @@ Controls Controls::DesignTime() {
         const ControlDesign &h = FindControl("Shape2", i);
         c.Shape2(i) = Carrier{static_cast<Single>(h.left), static_cast<Single>(h.top)};
     }
-    for (const NamedTimer &t : kTimers) (c.*t.timer).Enabled = FindControl(t.name).enabled;
+    for (const ControlEvent &e : ControlEvents())
+        if (e.timer) (c.*e.timer).Enabled = FindControl(e.control).enabled;
     return c;
-}
-
-std::string *TextBox(Controls &c, std::string_view name) {
-    for (std::size_t i = 0; i < kTextBoxNames.size(); ++i)
-        if (kTextBoxNames[i] == name) return &(c.*kTextBoxes[i]);
-    return nullptr;
 }
 
 } // namespace transistor

@@ -7,6 +7,8 @@
 #include <type_traits>
 #include <utility>
 
+#include "app/control_events.h"
+
 namespace transistor {
 
 namespace {
@@ -264,10 +266,13 @@ std::string DumpJson(const Form &f) {
     out += ',';
     AppendKey(out, "timers");
     out += '{';
-    for (std::size_t i = 0; i < kTimers.size(); ++i) {
-        if (i > 0) out += ',';
-        AppendKey(out, kTimers[i].name);
-        AppendValue(out, (c.*kTimers[i].timer).Enabled);
+    bool firstTimer = true;
+    for (const ControlEvent &e : ControlEvents()) {
+        if (!e.timer) continue;
+        if (!firstTimer) out += ',';
+        firstTimer = false;
+        AppendKey(out, e.control);
+        AppendValue(out, (c.*e.timer).Enabled);
     }
     out += '}';
 
