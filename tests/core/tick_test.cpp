@@ -4,8 +4,8 @@
 #include <bit>
 #include <cstdint>
 
-#include "model/invariants.h"
 #include "test_support.h"
+#include "tests/support/invariants.h"
 
 namespace transistor {
 namespace {
