@@ -131,6 +131,7 @@ TEST(NumberInput, SpellingsOfNumbers) {
         {"−0.3", ".", -0.3}, {"０．５", ".", 0.5}, {"1٫5", "٫", 1.5},   {"1.5", "٫", 1.5},
         {".", ".", {}},      {"e5", ".", {}},      {"1e", ".", {}},     {"1e+", ".", {}},
         {"1 000", ".", {}},  {"0.5.", ".", {}},    {"0,5,", ",", {}},   {"1.5,2", ",", {}},
+        {"1e5V", ".", {}},   {"2e3.5", ".", {}},   {"1e5 ", ".", 1e5},
     };
     for (const Case &c : cases) EXPECT_EQ(ParseNumber(c.text, c.separator), c.value) << c.text;
     EXPECT_EQ(ParseNumber(std::string("1\0"
