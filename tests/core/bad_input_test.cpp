@@ -70,6 +70,13 @@ const Row kRows[] = {
     {"emitter level out of the drawing", &I::emitter, "31", ".", R},
     {"base level out of the drawing", &I::base, "-28", ".", R},
     {"collector level out of the drawing", &I::collector, "-30", ".", R},
+    // The furthest each level goes while every difference still fits 16 bits.
+    {"emitter level 27", &I::emitter, "27", ".", A, &S::EmitterFermiY, -28920},
+    {"emitter level -20", &I::emitter, "-20", ".", A, &S::CollectorValenceY, 30720},
+    {"base level -25", &I::base, "-25", ".", A, &S::BaseConductionY, -28200},
+    {"base level 24", &I::base, "24", ".", A, &S::BaseConductionY, 30600},
+    {"collector level -27", &I::collector, "-27", ".", A, &S::CollectorConductionY, -28800},
+    {"collector level 23", &I::collector, "23", ".", A, &S::CollectorValenceY, 32400},
 };
 // clang-format on
 

@@ -96,6 +96,8 @@ TEST(Setup, ARefusedSetupBlamesTheRightBox) {
          "Temperature (K): the box holds only spaces. Enter a temperature in kelvin, for example "
          "300.\nVCB: \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx…\" is not a number. Enter a "
          "voltage from 0 to 2 V, for example 1.5."},
+        {{"300", "0.9", "0.2", "0.7", "0.5", std::string(50, '\x80')},
+         "VCB: \"…\" is not a number."}, // no character boundary before the cut
         {{"40000", "31", "0.2", "0.7", "0.5", "1.5"},
          "Temperature (K): \"40000\" is out of range. Enter a whole number of kelvin from -32768 "
          "to 32767, for example 300."},
