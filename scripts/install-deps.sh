@@ -10,6 +10,7 @@ packages=(
   nlohmann-json3-dev                   # reading the driver's JSON dumps in the tests
   clang libclang-rt-14-dev             # the fuzzer (libFuzzer) and its sanitizers
   fonts-ipafont-gothic                 # a Japanese Gothic face for the band letters and captions
+  gcovr                                # line and branch coverage (scripts/coverage.sh)
 )
 
 missing=()

@@ -218,15 +218,15 @@ std::string DumpJson(const Form &f) {
 
     out += '{';
     AppendKey(out, "vars");
-    out += '{';
-    bool first = true;
+    // Every variable with a comma before it; the first comma opens the object.
+    const std::size_t open = out.size();
 #define TRANSISTOR_DUMP(name)                                                                      \
-    if (!first) out += ',';                                                                        \
-    first = false;                                                                                 \
+    out += ',';                                                                                    \
     AppendKey(out, #name);                                                                         \
     AppendValue(out, s.name);
     TRANSISTOR_STATE_VARIABLES(TRANSISTOR_DUMP)
 #undef TRANSISTOR_DUMP
+    out[open] = '{';
     out += '}';
 
     out += ',';

@@ -141,6 +141,8 @@ TEST(ScriptErrors, StopWithExitTwoNamingTheLine) {
     const std::pair<std::string, std::string> cases[] = {
         {"frobnicate\n", "unknown command frobnicate"},
         {"set\n", "set needs a box: set BOX TEXT"},
+        {"set  Text1 x\n", "set needs a box: set BOX TEXT"},
+        {"random\n", "random needs a file: random FILE"},
         {"click\n", "click needs one button: click BUTTON"},
         {"tick 1 2\n", "tick takes at most one count: tick [N]"},
         {"fire\n", "fire needs one timer: fire TIMER"},
@@ -175,6 +177,20 @@ TEST(ScriptErrors, StopWithExitTwoNamingTheLine) {
         const auto line = std::count(script.begin(), script.end(), '\n') + (script.back() != '\n');
         EXPECT_EQ(o.err, "script line " + std::to_string(line + 1) + ": " + message + "\n");
     }
+}
+
+// A handler that lets an error out stops the script with it.
+TEST(ScriptErrors, AnErrorAHandlerLetsOutStopsTheScript) {
+    const auto overflow = [](const ControlEvent &, Form &, RandomSource &) {
+        throw OverflowError();
+    };
+    const auto internal = [](const ControlEvent &, Form &, RandomSource &) {
+        throw std::length_error("too long");
+    };
+    EXPECT_EQ(RunScriptText("dump\nclick Start\n", overflow).err,
+              "script line 2: run-time error: Overflow\n");
+    EXPECT_EQ(RunScriptText("fire Timer2\n", internal).err,
+              "script line 1: internal error: too long\n");
 }
 
 // Whatever bytes a script holds, the driver runs it or stops with one
