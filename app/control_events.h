@@ -13,6 +13,8 @@ namespace transistor {
 
 struct ControlEvent {
     std::string_view control; // "Command1" … "Timer4"
+    // What a script may call a button besides its name; empty for a timer.
+    std::string_view alias;
     // The handler, with the random source every handler may be given.
     void (*handler)(Form &, RandomSource &);
     // The timer whose tick this is; nullptr for a button's click.

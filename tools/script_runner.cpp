@@ -10,7 +10,6 @@
 #include <ostream>
 #include <utility>
 
-#include "app/window_description.h"
 #include "tools/json_dump.h"
 
 namespace transistor {
@@ -212,11 +211,8 @@ void ScriptDriver::set(std::string_view rest) {
 }
 
 void ScriptDriver::click(std::string_view button) {
-    // A button by its name or by its caption.
     for (const ControlEvent &event : ControlEvents()) {
-        if (event.timer ||
-            (event.control != button && FindControl(event.control).caption != button))
-            continue;
+        if (event.timer || (event.control != button && event.alias != button)) continue;
         deliver(event);
         return;
     }

@@ -6,8 +6,7 @@
 // non-blank character is '#' are ignored:
 //   random FILE     the shared random source returns the numbers in FILE
 //   set BOX TEXT    sets the Text of Text1 … Text13 to TEXT, verbatim
-//   click BUTTON    a button by caption or name: Start/Command1,
-//                   Restart/Command3, Close/Command2
+//   click BUTTON    Start/Command1, Restart/Command3, Close/Command2
 //   tick [N]        N ticks of Timer1 (default 1), each only while it is enabled
 //   fire TIMER      one tick of Timer2, Timer3 or Timer4 if it is enabled
 //   dump            prints the state as one line of JSON
