@@ -81,6 +81,7 @@ TEST(ElectronPass, MoveRules) {
         {"CollectorLeftX takes the collector's", {6400, 5000}, {}, {6400, 4335}},
         {"above the confinement limit: stays", {2000, 2100}, {}, {2000, 2100}},
         {"top margin", {2000, -50}, {}, {2000, 0}},
+        {"just below the margin: stays", {2000, 0.5f}, {}, {2000, 0.5f}},
         {"pushed past the left wall", {1450, 2175}, kStepLeft, {1440, 2175}},
         {"pushed past the right wall", {8720, 4335}, kStepRight, {8760, 4335}},
         // The emitter-base barrier pushes back electrons less than 200 above the base edge.

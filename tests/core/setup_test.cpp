@@ -102,6 +102,9 @@ TEST(Setup, ARefusedSetupBlamesTheRightBox) {
          "Temperature (K): \"40000\" is out of range. Enter a whole number of kelvin from -32768 "
          "to 32767, for example 300."},
         {{"300", "31", "-28", "0.7", "0.5", "1.5"}, "Emitter Fermi level: \"31\" puts"},
+        {{"32767", "31", "0.2", "0.7", "0.5", "1.5"}, "Emitter Fermi level: \"31\" puts"},
+        {{"300", "0.9", "0.2", "0.7", std::string(40, 'v'), "1.5"},
+         "VEB: \"vvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvv\" is not"}, // 40 bytes: shown whole
         {{"300", "0.9", "-28", "0.7", "0.5", "1.5"}, "Base Fermi level: \"-28\" puts"},
         {{"300", "1.5", "0.2", "-30", "0.5", "1.5"}, "Collector Fermi level: \"-30\" puts the band "
          "diagram out of the drawing range. Enter a level in eV between 0 and 1, for example 0.7."},
