@@ -50,10 +50,6 @@ class CarrierArray {
     friend bool operator==(const CarrierArray &, const CarrierArray &) = default;
 
   private:
-    static int checked(int index) {
-        if (index < 0 || index > 100) throw SubscriptError();
-        return index;
-    }
     std::array<Carrier, 101> members_{};
 };
 
