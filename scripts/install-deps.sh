@@ -10,9 +10,11 @@ packages=(
   qt6-tools-dev qt6-l10n-tools         # the window's translations (lupdate, lrelease)
   qt6-translations-l10n                # Qt's own texts (the OK of a message box) in Japanese
   libgtest-dev libgmock-dev            # the tests
+  nlohmann-json3-dev                   # reading the driver's JSON dumps in the tests
   clang libclang-rt-14-dev             # the fuzzer (libFuzzer) and its sanitizers
   fonts-ipafont-gothic                 # a Japanese Gothic face for the band letters and captions
   desktop-file-utils appstream lintian # the checks of the menu entry, metainfo and package
+  gcovr                                # line and branch coverage (scripts/coverage.sh)
 )
 
 missing=()

@@ -12,8 +12,8 @@
 #include <QScreen>
 #include <QTimer>
 #include <algorithm>
-#include <functional>
 
+#include "app/control_events.h"
 #include "app/window_description.h"
 #include "view/caption_room.h"
 #include "view/classroom_actions.h"
@@ -189,18 +189,9 @@ void MainWindow::buildControls() {
             auto *button = new QPushButton(Translated(design.caption), this);
             // Enter presses the focused button, as Space does.
             button->setAutoDefault(true);
-            std::function<void()> click;
-            if (design.name == "Command1")
-                click = [this] { Command1_Click(form_, random_); };
-            else if (design.name == "Command2")
-                click = [this] { Command2_Click(form_); };
-            else if (design.name == "Command3")
-                click = [this] { Command3_Click(form_); };
-            const bool laysOut = design.name != "Command2";
-            connect(button, &QPushButton::clicked, this, [this, click, laysOut] {
-                handle(click);
-                if (laysOut && !form_.feedback.closed) describeDrawings();
-            });
+            const ControlEvent *event = FindControlEvent(design.name);
+            Q_ASSERT(event);
+            connect(button, &QPushButton::clicked, this, [this, event] { handle(*event); });
             widget = button;
             break;
         }
@@ -212,33 +203,12 @@ void MainWindow::buildControls() {
             auto *timer = new QTimer(this);
             timer->setObjectName(name);
             timer->setInterval(design.interval);
-            std::function<void()> tick;
-            const TimerProps *props = nullptr;
-            if (design.name == "Timer1") {
-                // The simulation step: keep its 50 ms as close as the system allows.
-                timer->setTimerType(Qt::PreciseTimer);
-                tick = [this] {
-                    pairs_.beforeTick(form_);
-                    Timer1_Timer(form_, random_);
-                    pairs_.afterTick(form_);
-                };
-                props = &ctl.Timer1;
-            } else if (design.name == "Timer2") {
-                tick = [this] { Timer2_Timer(form_); };
-                props = &ctl.Timer2;
-            } else if (design.name == "Timer3") {
-                tick = [this] { Timer3_Timer(form_); };
-                props = &ctl.Timer3;
-            } else if (design.name == "Timer4") {
-                tick = [this] { Timer4_Timer(form_); };
-                props = &ctl.Timer4;
-            }
-            Q_ASSERT(props);
-            const bool readout = design.name == "Timer2";
-            connect(timer, &QTimer::timeout, this, [this, tick, readout] {
-                handle(tick);
-                if (readout && !form_.feedback.closed) describeDrawings();
-            });
+            const ControlEvent *event = FindControlEvent(design.name);
+            Q_ASSERT(event && event->timer);
+            // The simulation step: keep its 50 ms as close as the system allows.
+            if (design.name == "Timer1") timer->setTimerType(Qt::PreciseTimer);
+            const TimerProps *props = &(ctl.*event->timer);
+            connect(timer, &QTimer::timeout, this, [this, event] { handle(*event); });
             clock_->add(timer, props, props == &ctl.Timer3 || props == &ctl.Timer4);
             break;
         }
@@ -315,7 +285,7 @@ void MainWindow::step() {
     // A tick runs only while Timer1 is enabled, as the timer's own would.
     if (form_.feedback.closed || !form_.ctl.Timer1.Enabled) return;
     clock_->pause();
-    handle([this] { Timer1_Timer(form_, random_); });
+    handle(*FindControlEvent("Timer1"));
     clock_->releaseMarkers();
 }
 
@@ -336,11 +306,14 @@ void MainWindow::setTabOrderFromDescription() {
     }
 }
 
-template <typename Handler> void MainWindow::handle(Handler &&handler) {
+void MainWindow::handle(const ControlEvent &event) {
     // After Close no further event is handled.
     if (form_.feedback.closed) return;
+    const bool tick = event.timer == &Controls::Timer1;
     try {
-        handler();
+        if (tick) pairs_.beforeTick(form_);
+        event.handler(form_, random_);
+        if (tick) pairs_.afterTick(form_);
     } catch (const std::exception &e) {
         // The core reports its own run-time errors; this only keeps an
         // unexpected one from crossing the event loop, with the same outcome.
@@ -348,6 +321,10 @@ template <typename Handler> void MainWindow::handle(Handler &&handler) {
         form_.ctl.Timer1.Enabled = false;
     }
     syncFromForm();
+    // A screen reader hears how the drawings stand after Start and Restart
+    // and at each readout, never at every tick.
+    const bool laysOut = !event.timer && event.control != "Command2";
+    if (!form_.feedback.closed && (laysOut || event.timer == &Controls::Timer2)) describeDrawings();
 }
 
 void MainWindow::syncFromForm() {

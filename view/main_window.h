@@ -19,6 +19,7 @@ class QMessageBox;
 namespace transistor {
 
 class ClassroomActions;
+struct ControlEvent;
 class DiagramCanvas;
 class PlotBox;
 class SimulationClock;
@@ -65,7 +66,7 @@ class MainWindow : public QWidget {
     void closeEvent(QCloseEvent *event) override;
 
   private:
-    template <typename Handler> void handle(Handler &&handler);
+    void handle(const ControlEvent &event);
     void buildControls();
     void layoutControls();
     void setTabOrderFromDescription();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "display/band_summary.h"
+#include "engine/phases.h"
 #include "test_support.h"
 
 namespace transistor {

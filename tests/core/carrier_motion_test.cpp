@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <vector>
 
+#include "engine/phases.h"
 #include "test_support.h"
 
 namespace transistor {
@@ -80,6 +81,7 @@ TEST(ElectronPass, MoveRules) {
         {"CollectorLeftX takes the collector's", {6400, 5000}, {}, {6400, 4335}},
         {"above the confinement limit: stays", {2000, 2100}, {}, {2000, 2100}},
         {"top margin", {2000, -50}, {}, {2000, 0}},
+        {"just below the margin: stays", {2000, 0.5f}, {}, {2000, 0.5f}},
         {"pushed past the left wall", {1450, 2175}, kStepLeft, {1440, 2175}},
         {"pushed past the right wall", {8720, 4335}, kStepRight, {8760, 4335}},
         // The emitter-base barrier pushes back electrons less than 200 above the base edge.
@@ -91,6 +93,8 @@ TEST(ElectronPass, MoveRules) {
         // The base-collector junction drifts them a unit right, whatever the jitter.
         {"at BaseRightX: no drift", {5200, 1935}, {}, {5200, 1935}},
         {"drift above the edge", {5800, 3000}, {}, {5860, 3000}},
+        // At -50 K the drift moves left, off the edge line: a second unit.
+        {"left of the drawn edge: pushed twice", {5800, 5000}, {}, {5780, 3135}, -50},
         {"at CollectorLeftX: no drift", {6400, 4335}, {}, {6400, 4335}},
         // Beyond the base, more than 1000 above the Fermi level of the start:
         // a tenth of the way down.
