@@ -89,25 +89,22 @@ TEST(Setup, ARefusedSetupBlamesTheRightBox) {
     // clang-format off
     const struct { Inputs in; const char *message; } rows[] = {
         {{"300", "", "0.2", "0.7", "5", "two"},
-         "VCB: \"two\" is not a number. Enter a voltage from 0 to 2 V, for example 1.5.\n"
-         "Emitter Fermi level: the box is empty. Enter a level in eV between 0 and 1, for "
-         "example 0.9."},
+         "Collector–base voltage VCB (V): \"two\" is not a number. Enter a voltage in volts, such "
+         "as 1.5.\nEmitter Fermi level (eV): the box is empty. Enter a level in eV above the "
+         "valence-band edge, such as 0.9."},
         {{" ", "0.9", "0.2", "0.7", "0.5", longText},
-         "Temperature (K): the box holds only spaces. Enter a temperature in kelvin, for example "
-         "300.\nVCB: \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx…\" is not a number. Enter a "
-         "voltage from 0 to 2 V, for example 1.5."},
+         "Temperature (K): the box holds only spaces. Enter a temperature in kelvin, such as 300.\n"
+         "Collector–base voltage VCB (V): \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx…\" is not a "
+         "number."},
         {{"300", "0.9", "0.2", "0.7", "0.5", std::string(50, '\x80')},
-         "VCB: \"…\" is not a number."}, // no character boundary before the cut
-        {{"40000", "31", "0.2", "0.7", "0.5", "1.5"},
-         "Temperature (K): \"40000\" is out of range. Enter a whole number of kelvin from -32768 "
-         "to 32767, for example 300."},
-        {{"300", "31", "-28", "0.7", "0.5", "1.5"}, "Emitter Fermi level: \"31\" puts"},
-        {{"32767", "31", "0.2", "0.7", "0.5", "1.5"}, "Emitter Fermi level: \"31\" puts"},
+         "Collector–base voltage VCB (V): \"…\" is not a number."}, // no character boundary before the cut
+        {{"40000", "31", "0.2", "0.7", "0.5", "1.5"}, "Temperature (K): \"40000\" is too large"},
+        {{"300", "31", "-28", "0.7", "0.5", "1.5"}, "Emitter Fermi level (eV): \"31\" puts"},
+        {{"32767", "31", "0.2", "0.7", "0.5", "1.5"}, "Emitter Fermi level (eV): \"31\" puts"},
         {{"300", "0.9", "0.2", "0.7", std::string(40, 'v'), "1.5"},
-         "VEB: \"vvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvv\" is not"}, // 40 bytes: shown whole
-        {{"300", "0.9", "-28", "0.7", "0.5", "1.5"}, "Base Fermi level: \"-28\" puts"},
-        {{"300", "1.5", "0.2", "-30", "0.5", "1.5"}, "Collector Fermi level: \"-30\" puts the band "
-         "diagram out of the drawing range. Enter a level in eV between 0 and 1, for example 0.7."},
+         "Emitter–base voltage VEB (V): \"vvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvv\" is not"}, // 40 bytes: shown whole
+        {{"300", "0.9", "-28", "0.7", "0.5", "1.5"}, "Base Fermi level (eV): \"-28\" puts"},
+        {{"300", "1.5", "0.2", "-30", "0.5", "1.5"}, "Collector Fermi level (eV): \"-30\" puts"},
     };
     // clang-format on
     for (const auto &r : rows) {
