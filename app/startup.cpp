@@ -1,5 +1,6 @@
 // Start-up and shutdown.
 #include "model/form.h"
+#include "model/routines.h"
 
 namespace transistor {
 

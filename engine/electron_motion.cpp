@@ -1,6 +1,9 @@
 // The electron pass and the electron refill: the first phase of every tick.
 #include "engine/motion_rules.h"
+#include "engine/phases.h"
 #include "model/form.h"
+#include "model/regions.h"
+#include "model/routines.h"
 
 namespace transistor {
 
@@ -9,27 +12,37 @@ namespace {
 // The confinement limit for an electron whose move started at x0: the
 // conduction edge of its region less CarrierSize. Across a junction the slope
 // is taken first, as a double quotient of 16-bit integers, and the limit is
-// stored as a single. The five tests are independent; at x0 = BaseRightX =
-// CollectorLeftX the collector's limit, set last, stands.
+// stored as a single; the base-collector line starts from the base side. At
+// x0 = BaseRightX = CollectorLeftX the collector's limit, set last, stands.
 Single ConfinementLimit(const SimulationState &s, double x0) {
     Single limit = 0;
-    if (x0 <= s.EmitterRightX.toDouble()) limit = (s.EmitterConductionY - s.CarrierSize).toSingle();
-    if (x0 > s.EmitterRightX.toDouble() && x0 < s.BaseLeftX.toDouble()) {
-        const double slope =
-            (s.BaseConductionY - s.EmitterConductionY).toDouble() / s.EbJunctionWidth.toDouble();
-        limit = static_cast<Single>((x0 - s.EmitterRightX.toDouble()) * slope +
-                                    s.EmitterConductionY.toDouble() - s.CarrierSize.toDouble());
-    }
-    if (x0 >= s.BaseLeftX.toDouble() && x0 <= s.BaseRightX.toDouble())
-        limit = (s.BaseConductionY - s.CarrierSize).toSingle();
-    if (x0 > s.BaseRightX.toDouble() && x0 < s.CollectorLeftX.toDouble()) {
-        const double slope =
-            (s.CollectorConductionY - s.BaseConductionY).toDouble() / s.BcJunctionWidth.toDouble();
-        limit = static_cast<Single>((x0 - s.BaseRightX.toDouble()) * slope +
-                                    s.BaseConductionY.toDouble() - s.CarrierSize.toDouble());
-    }
-    if (x0 >= s.CollectorLeftX.toDouble())
-        limit = (s.CollectorConductionY - s.CarrierSize).toSingle();
+    ForEachRegionAt(s, x0, [&](Region r) {
+        switch (r) {
+        case Region::Emitter:
+            limit = (s.EmitterConductionY - s.CarrierSize).toSingle();
+            break;
+        case Region::EbJunction: {
+            const double slope = (s.BaseConductionY - s.EmitterConductionY).toDouble() /
+                                 s.EbJunctionWidth.toDouble();
+            limit = static_cast<Single>((x0 - s.EmitterRightX.toDouble()) * slope +
+                                        s.EmitterConductionY.toDouble() - s.CarrierSize.toDouble());
+            break;
+        }
+        case Region::Base:
+            limit = (s.BaseConductionY - s.CarrierSize).toSingle();
+            break;
+        case Region::BcJunction: {
+            const double slope = (s.CollectorConductionY - s.BaseConductionY).toDouble() /
+                                 s.BcJunctionWidth.toDouble();
+            limit = static_cast<Single>((x0 - s.BaseRightX.toDouble()) * slope +
+                                        s.BaseConductionY.toDouble() - s.CarrierSize.toDouble());
+            break;
+        }
+        case Region::Collector:
+            limit = (s.CollectorConductionY - s.CarrierSize).toSingle();
+            break;
+        }
+    });
     return limit;
 }
 
@@ -63,7 +76,7 @@ void MoveElectron(Form &f, RandomSource &rnd, int i) {
     e.Left = e.Left + JitterStep(rnd.next(), s.Temperature);
 
     // 7. The emitter-base barrier pushes back whoever is not high enough.
-    if (x0 > s.EmitterRightX.toDouble() && x0 < s.BaseLeftX.toDouble()) {
+    if (InRegion(s, x0, Region::EbJunction)) {
         if (e.Top > (s.BaseConductionY - 200).toSingle())
             e.Left = PushedLeft(e.Left, s.Temperature);
         // Without a barrier (equal edges) there is no line to be behind.
@@ -78,7 +91,7 @@ void MoveElectron(Form &f, RandomSource &rnd, int i) {
     }
 
     // 8. Drift down the base-collector junction.
-    if (x0 > s.BaseRightX.toDouble() && x0 < s.CollectorLeftX.toDouble()) {
+    if (InRegion(s, x0, Region::BcJunction)) {
         e.Left = PushedRight(e.Left, s.Temperature);
         const Integer drop = s.CollectorConductionY - s.BaseConductionY;
         if (drop != 0) {

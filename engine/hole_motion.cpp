@@ -1,7 +1,9 @@
 // The hole pass and the hole refill: the second phase of every tick.
 #include "engine/band_edges.h"
 #include "engine/motion_rules.h"
+#include "engine/phases.h"
 #include "model/form.h"
+#include "model/routines.h"
 
 namespace transistor {
 
@@ -40,7 +42,7 @@ void MoveHole(Form &f, RandomSource &rnd, int i) {
     // above the emitter's valence edge, once more when above the junction's
     // edge line at the current Left (xb in single precision). A flat edge
     // (equal valence levels) has no line and gives no second push.
-    if (x > s.EmitterRightX.toSingle() && x < s.BaseLeftX.toSingle()) {
+    if (InRegion(s, x, Region::EbJunction)) {
         if (p.Top < s.EmitterValenceY.toSingle()) p.Left = PushedRight(p.Left, s.Temperature);
         const Integer rise = s.EmitterValenceY - s.BaseValenceY;
         if (rise != 0) {
@@ -52,7 +54,7 @@ void MoveHole(Form &f, RandomSource &rnd, int i) {
     }
 
     // 8. The base-collector junction pushes them back towards the base.
-    if (x > s.BaseRightX.toSingle() && x < s.CollectorLeftX.toSingle()) {
+    if (InRegion(s, x, Region::BcJunction)) {
         if (p.Top < s.CollectorValenceY.toSingle()) p.Left = PushedLeft(p.Left, s.Temperature);
         const Integer drop = s.CollectorValenceY - s.BaseValenceY;
         if (drop != 0) {

@@ -1,5 +1,6 @@
 // Thermal generation of electron-hole pairs, with the red marker.
 #include "engine/band_edges.h"
+#include "engine/phases.h"
 #include "model/form.h"
 
 namespace transistor {
@@ -20,7 +21,7 @@ void GeneratePair(Form &f, RandomSource &rnd) {
     // 4. Anywhere in the device, in single precision.
     const Single x = rnd.next() * s.DeviceWidth.toSingle() + s.EmitterLeftX.toSingle();
     s.CarrierX = x;
-    // 5.
+    // 5. Both carriers and the marker at x.
     electron.Left = x;
     hole.Left = x;
     c.Line18.X1 = x;
@@ -32,7 +33,7 @@ void GeneratePair(Form &f, RandomSource &rnd) {
         hole.Top = static_cast<Single>(ValenceEdgeAt(s, r, x));
         SetMarkerEnds(s, r, x, c.Line18);
     });
-    // 7.
+    // 7. The marker shows until Timer3 hides it.
     c.Line18.Visible = true;
     c.Timer3.Enabled = true;
     // 8. The count boxes change only here.
@@ -41,8 +42,7 @@ void GeneratePair(Form &f, RandomSource &rnd) {
 }
 
 void Timer3_Timer(Form &f) {
-    f.ctl.Line18.Visible = false;
-    f.ctl.Timer3.Enabled = false;
+    HideMarker(f.ctl.Line18, f.ctl.Timer3);
 }
 
 } // namespace transistor

@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "engine/band_edges.h"
+#include "engine/phases.h"
 #include "model/form.h"
 
 namespace transistor {
@@ -44,8 +45,7 @@ void RecombinePairs(Form &f, RandomSource &rnd) {
 }
 
 void Timer4_Timer(Form &f) {
-    f.ctl.Line19.Visible = false;
-    f.ctl.Timer4.Enabled = false;
+    HideMarker(f.ctl.Line19, f.ctl.Timer4);
 }
 
 } // namespace transistor

@@ -1,5 +1,7 @@
 // The 50 ms simulation tick.
+#include "engine/phases.h"
 #include "model/form.h"
+#include "model/routines.h"
 
 namespace transistor {
 
@@ -7,10 +9,10 @@ namespace {
 
 void RunTick(Form &f, RandomSource &rnd) {
     auto &s = f.vars;
-    // 1.
+    // 1. Both tallies start at 0.
     s.ReservoirTally = Integer(0);
     s.CollectorTally = Integer(0);
-    // 2.-8.
+    // 2.-8. The phases: electrons, holes, a pair, recombination, the bin shift.
     ElectronPass(f, rnd);
     ElectronRefill(f, rnd);
     HolePass(f, rnd);

@@ -144,7 +144,7 @@ bool RunGuardedSetup(Form &f, const std::function<void(Form &)> &body) {
 void SetupBandDiagram(Form &f) {
     auto &s = f.vars;
     auto &c = f.ctl;
-    // 1.
+    // 1. The collector current counts afresh.
     s.CollectorCurrentCount = 0;
     // 2. The temperature goes straight into an Integer.
     s.Temperature = CInt(Value(f, kTemperatureBox));
@@ -165,7 +165,7 @@ void SetupBandDiagram(Form &f) {
     s.BaseRightX = s.BaseLeftX + 840;
     s.CollectorLeftX = CInt(Value(f, kVcbBox) * 800 + s.BaseRightX.toDouble());
     s.BcJunctionWidth = s.CollectorLeftX - s.BaseRightX;
-    // 10.
+    // 10. The band gap, from the emitter's fixed edges.
     s.BandGapHeight = s.EmitterValenceY - s.EmitterConductionY;
     // 11. Vertical layout, each level relative to the emitter's.
     const double gap = s.BandGapHeight.toDouble();

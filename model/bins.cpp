@@ -1,5 +1,6 @@
 // The per-bin carrier counts: this tick's become the previous tick's.
 #include "model/form.h"
+#include "model/routines.h"
 
 namespace transistor {
 

@@ -34,7 +34,7 @@ void PlaceCarriers(Form &f, RandomSource &rnd) {
     const Single emitterWidth = (s.EmitterRightX - s.EmitterLeftX).toSingle();
     const Single collectorWidth = (s.CollectorRightX - s.CollectorLeftX).toSingle();
 
-    // 1.
+    // 1. The counts start at the targets, within the slots.
     s.ElectronCount = WithinSlots(s.EmitterElectronTarget);
     s.HoleCount = WithinSlots(s.BaseHoleTarget);
     const int n = s.ElectronCount.value();
@@ -64,7 +64,7 @@ void PlaceCarriers(Form &f, RandomSource &rnd) {
         s.CarrierX = x;
         c.Shape2(i) = {x, i > h ? kParkedTop : tops.baseHole};
     });
-    // 5.
+    // 5. The animation starts.
     c.Timer1.Enabled = true;
 }
 

@@ -67,7 +67,8 @@ struct Controls {
     TimerProps Timer1, Timer2, Timer3, Timer4;
     std::vector<PlotPoint> Picture1; // points set since the plot was last cleared
 
-    // Each control with its design-time properties from the window description.
+    // Each control with its design-time properties. The window provides them
+    // (app/design_time.cpp), from its description.
     static Controls DesignTime();
 
     friend bool operator==(const Controls &, const Controls &) = default;
@@ -100,17 +101,6 @@ inline constexpr std::array<NamedLine, 13> kMovingLines = {{
     {"Line23", &Controls::Line23},
     {"Line24", &Controls::Line24},
     {"Line25", &Controls::Line25},
-}};
-
-struct NamedTimer {
-    std::string_view name;
-    TimerProps Controls::*timer;
-};
-inline constexpr std::array<NamedTimer, 4> kTimers = {{
-    {"Timer1", &Controls::Timer1},
-    {"Timer2", &Controls::Timer2},
-    {"Timer3", &Controls::Timer3},
-    {"Timer4", &Controls::Timer4},
 }};
 
 // The text box called name ("Text1" … "Text13"), or nullptr.

@@ -53,16 +53,4 @@ void Timer2_Timer(Form &f);                      // the 10 s current readout
 void Timer3_Timer(Form &f);                      // hides the red marker
 void Timer4_Timer(Form &f);                      // hides the blue marker
 
-// The window's routines.
-void SetupBandDiagram(Form &f);
-void PlaceCarriers(Form &f, RandomSource &rnd);
-void FermiLevelAtX(Form &f);
-void ShiftBinCounts(Form &f);
-void ElectronPass(Form &f, RandomSource &rnd);
-void ElectronRefill(Form &f, RandomSource &rnd);
-void HolePass(Form &f, RandomSource &rnd);
-void HoleRefill(Form &f, RandomSource &rnd);
-void GeneratePair(Form &f, RandomSource &rnd);
-void RecombinePairs(Form &f, RandomSource &rnd);
-
 } // namespace transistor

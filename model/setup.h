@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "model/form.h"
+#include "model/routines.h"
 
 namespace transistor {
 

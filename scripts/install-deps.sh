@@ -7,9 +7,11 @@ packages=(
   build-essential cmake ninja-build    # compiler and build tools
   qt6-base-dev libgl-dev               # the window (Qt 6 Widgets)
   libgtest-dev libgmock-dev            # the tests
+  nlohmann-json3-dev                   # reading the driver's JSON dumps in the tests
   libbenchmark-dev                     # the benchmarks (TRANSISTOR_BENCH)
   clang libclang-rt-14-dev             # the fuzzer (libFuzzer) and its sanitizers
   fonts-ipafont-gothic                 # a Japanese Gothic face for the band letters and captions
+  gcovr                                # line and branch coverage (scripts/coverage.sh)
 )
 
 missing=()

@@ -19,7 +19,8 @@ stage_main() {
 }
 
 # The core, the driver and their tests again, under AddressSanitizer and
-# UndefinedBehaviorSanitizer; any report fails the run.
+# UndefinedBehaviorSanitizer; any report fails the run. The soak runs a
+# tenth of its course here; the main stage runs all of it.
 stage_sanitizers() {
   configure build-sanitize -DTRANSISTOR_WERROR=ON -DTRANSISTOR_BUILD_GUI=OFF \
     -DTRANSISTOR_SANITIZE=ON

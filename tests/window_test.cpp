@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QtTest>
 #include <memory>
@@ -12,14 +13,6 @@
 #include "view/twips.h"
 
 using namespace transistor;
-
-namespace {
-
-QString NameOf(const ControlDesign &c) {
-    return ToQString(c.name) + (c.index < 0 ? QString() : QStringLiteral("(%1)").arg(c.index));
-}
-
-} // namespace
 
 class WindowTest : public QObject {
     Q_OBJECT
@@ -42,33 +35,31 @@ class WindowTest : public QObject {
         QCOMPARE(window->size(), QSize(661, 641));
     }
 
-    // Each control of the description: widgets where and as described, timers
-    // as they start.
-    void controlSitsAtItsPlace_data() {
-        QTest::addColumn<int>("row");
-        const auto &all = WindowDescription();
-        for (int i = 0; i < static_cast<int>(all.size()); ++i)
-            if (all[i].kind != ControlKind::Line && all[i].kind != ControlKind::Rectangle &&
-                all[i].kind != ControlKind::Circle) // drawn by the canvas, not placed
-                QTest::newRow(qPrintable(NameOf(all[i]))) << i;
-    }
-    void controlSitsAtItsPlace() {
-        QFETCH(int, row);
-        const ControlDesign &design = WindowDescription()[row];
-        if (design.kind == ControlKind::Timer) { // interval and running state at load
-            auto *t = window->findChild<QTimer *>(NameOf(design));
-            QVERIFY(t);
-            QCOMPARE(t->interval(), design.interval);
-            QCOMPARE(t->isActive(), design.enabled);
-            return;
-        }
-        QWidget *w = window->findChild<QWidget *>(NameOf(design));
-        QVERIFY(w);
-        QCOMPARE(w->geometry(),
-                 QRect(design.left / 15, design.top / 15, design.width / 15, design.height / 15));
-        // Label and button caption, or the default text of a box, verbatim.
-        if (design.kind != ControlKind::PictureBox)
-            QCOMPARE(w->property("text").toString(), ToQString(design.caption));
+    // What a tick leaves on the screen: the carrier drawn at its new place
+    // and erased at its old one; the plot empty once a sweep has wrapped.
+    void aChangeOfTheFormIsRepainted() {
+        window->resize(window->maximumSize());
+        Form &f = window->form();
+        auto pixel = [&](int x, int y) { // twips; what the screen shows now
+            QApplication::processEvents();
+            const QImage shown = window->screen()->grabWindow(window->winId()).toImage();
+            return shown.pixelColor(x / 15, y / 15).rgb() & 0xFFFFFF;
+        };
+        f.vars.ElectronCount = 1;
+        f.ctl.Shape1(1) = {2000, 1000};
+        window->syncFromForm();
+        QCOMPARE(pixel(2052, 1052), 0x000000u);
+        f.ctl.Shape1(1) = {3000, 1000};
+        window->syncFromForm();
+        QCOMPARE(pixel(3052, 1052), 0x000000u);
+        QVERIFY(pixel(2052, 1052) != 0x000000u);
+        const QPoint plot = window->findChild<QWidget *>("Picture1")->pos() * 15;
+        f.ctl.Picture1 = {{300, 300}};
+        window->syncFromForm();
+        QCOMPARE(pixel(plot.x() + 300, plot.y() + 300), 0x000000u);
+        f.ctl.Picture1.clear();
+        window->syncFromForm();
+        QVERIFY(pixel(plot.x() + 300, plot.y() + 300) != 0x000000u);
     }
 
     // Probes of the painted window at load: a band line where the description
@@ -129,6 +120,18 @@ class WindowTest : public QObject {
             QTRY_VERIFY(!window->messageBox());
             window->syncFromForm();
             QVERIFY(!window->messageBox());
+        }
+        // A run-time error shows once, and again after a Start has cleared it.
+        for (int round = 0; round < 2; ++round) {
+            window->form().feedback.error = "Overflow";
+            window->syncFromForm();
+            QTRY_VERIFY(window->messageBox());
+            window->messageBox()->close();
+            QTRY_VERIFY(!window->messageBox());
+            window->syncFromForm();
+            QVERIFY(!window->messageBox());
+            window->form().feedback.error.reset();
+            window->syncFromForm();
         }
     }
 

@@ -7,6 +7,8 @@
 #include <type_traits>
 #include <utility>
 
+#include "app/control_events.h"
+
 namespace transistor {
 
 namespace {
@@ -216,15 +218,15 @@ std::string DumpJson(const Form &f) {
 
     out += '{';
     AppendKey(out, "vars");
-    out += '{';
-    bool first = true;
+    // Every variable with a comma before it; the first comma opens the object.
+    const std::size_t open = out.size();
 #define TRANSISTOR_DUMP(name)                                                                      \
-    if (!first) out += ',';                                                                        \
-    first = false;                                                                                 \
+    out += ',';                                                                                    \
     AppendKey(out, #name);                                                                         \
     AppendValue(out, s.name);
     TRANSISTOR_STATE_VARIABLES(TRANSISTOR_DUMP)
 #undef TRANSISTOR_DUMP
+    out[open] = '{';
     out += '}';
 
     out += ',';
@@ -264,10 +266,13 @@ std::string DumpJson(const Form &f) {
     out += ',';
     AppendKey(out, "timers");
     out += '{';
-    for (std::size_t i = 0; i < kTimers.size(); ++i) {
-        if (i > 0) out += ',';
-        AppendKey(out, kTimers[i].name);
-        AppendValue(out, (c.*kTimers[i].timer).Enabled);
+    bool firstTimer = true;
+    for (const ControlEvent &e : ControlEvents()) {
+        if (!e.timer) continue;
+        if (!firstTimer) out += ',';
+        firstTimer = false;
+        AppendKey(out, e.control);
+        AppendValue(out, (c.*e.timer).Enabled);
     }
     out += '}';
 

@@ -101,17 +101,8 @@ bool ReadLine(std::istream &in, std::string &line, bool &tooLong) {
 
 } // namespace
 
-Handlers Handlers::Program() {
-    Handlers h;
-    h.Form_Load = &transistor::Form_Load;
-    h.Command1_Click = &transistor::Command1_Click;
-    h.Command2_Click = &transistor::Command2_Click;
-    h.Command3_Click = &transistor::Command3_Click;
-    h.Timer1_Timer = &transistor::Timer1_Timer;
-    h.Timer2_Timer = &transistor::Timer2_Timer;
-    h.Timer3_Timer = &transistor::Timer3_Timer;
-    h.Timer4_Timer = &transistor::Timer4_Timer;
-    return h;
+void RunHandler(const ControlEvent &event, Form &f, RandomSource &rnd) {
+    event.handler(f, rnd);
 }
 
 std::vector<Single> ReadRandomFile(const std::string &path) {
@@ -142,10 +133,10 @@ std::vector<Single> ReadRandomFile(const std::string &path) {
     return values;
 }
 
-ScriptDriver::ScriptDriver(std::ostream &out, std::string decimalSeparator, Handlers handlers)
-    : out_(out), handlers_(std::move(handlers)), random_(std::make_unique<FixedSeedRandom>()) {
+ScriptDriver::ScriptDriver(std::ostream &out, std::string decimalSeparator, EventRunner run)
+    : out_(out), run_(std::move(run)), random_(std::make_unique<FixedSeedRandom>()) {
     form_.decimalSeparator = std::move(decimalSeparator);
-    deliver([&] { handlers_.Form_Load(form_); });
+    deliver([&] { Form_Load(form_); });
 }
 
 template <class F> void ScriptDriver::deliver(F &&handlerCall) {
@@ -162,6 +153,10 @@ template <class F> void ScriptDriver::deliver(F &&handlerCall) {
     } catch (const std::exception &e) {
         throw ScriptError(std::string("internal error: ") + e.what());
     }
+}
+
+void ScriptDriver::deliver(const ControlEvent &event) {
+    deliver([&] { run_(event, form_, *random_); });
 }
 
 void ScriptDriver::execute(std::string_view line) {
@@ -216,15 +211,12 @@ void ScriptDriver::set(std::string_view rest) {
 }
 
 void ScriptDriver::click(std::string_view button) {
-    if (button == "Start" || button == "Command1") {
-        deliver([&] { handlers_.Command1_Click(form_, *random_); });
-    } else if (button == "Restart" || button == "Command3") {
-        deliver([&] { handlers_.Command3_Click(form_); });
-    } else if (button == "Close" || button == "Command2") {
-        deliver([&] { handlers_.Command2_Click(form_); });
-    } else {
-        throw ScriptError("unknown button " + Shown(button));
+    for (const ControlEvent &event : ControlEvents()) {
+        if (event.timer || (event.control != button && event.alias != button)) continue;
+        deliver(event);
+        return;
     }
+    throw ScriptError("unknown button " + Shown(button));
 }
 
 void ScriptDriver::tick(std::string_view count) {
@@ -235,28 +227,15 @@ void ScriptDriver::tick(std::string_view count) {
         throw ScriptError("tick count " + Shown(count) + " is not a non-negative integer");
     if (ec != std::errc()) throw ScriptError("tick count " + Shown(count) + " is too large");
     // As in the window, a tick arrives only while the timer is enabled.
-    for (std::uint64_t i = 0; i < n && form_.ctl.Timer1.Enabled; ++i)
-        deliver([&] { handlers_.Timer1_Timer(form_, *random_); });
+    const ControlEvent &timer1 = *FindControlEvent("Timer1");
+    for (std::uint64_t i = 0; i < n && form_.ctl.Timer1.Enabled; ++i) deliver(timer1);
 }
 
 void ScriptDriver::fire(std::string_view timer) {
-    const std::function<void(Form &)> *handler = nullptr;
-    TimerProps *props = nullptr;
-    if (timer == "Timer2") {
-        handler = &handlers_.Timer2_Timer;
-        props = &form_.ctl.Timer2;
-    } else if (timer == "Timer3") {
-        handler = &handlers_.Timer3_Timer;
-        props = &form_.ctl.Timer3;
-    } else if (timer == "Timer4") {
-        handler = &handlers_.Timer4_Timer;
-        props = &form_.ctl.Timer4;
-    } else if (timer == "Timer1") {
-        throw ScriptError("unknown timer Timer1 for fire: use tick");
-    } else {
-        throw ScriptError("unknown timer " + Shown(timer));
-    }
-    if (props->Enabled) deliver([&] { (*handler)(form_); });
+    if (timer == "Timer1") throw ScriptError("unknown timer Timer1 for fire: use tick");
+    const ControlEvent *event = FindControlEvent(timer);
+    if (event == nullptr || !event->timer) throw ScriptError("unknown timer " + Shown(timer));
+    if ((form_.ctl.*event->timer).Enabled) deliver(*event);
 }
 
 void ScriptDriver::dump() {
@@ -265,7 +244,7 @@ void ScriptDriver::dump() {
 }
 
 int RunScript(std::istream &in, std::ostream &out, std::ostream &err, std::string decimalSeparator,
-              Handlers handlers) {
+              EventRunner run) {
     std::size_t number = 0;
     const auto fail = [&](const std::string &message) {
         if (number == 0)
@@ -275,7 +254,7 @@ int RunScript(std::istream &in, std::ostream &out, std::ostream &err, std::strin
         return 2;
     };
     try {
-        ScriptDriver driver(out, std::move(decimalSeparator), std::move(handlers));
+        ScriptDriver driver(out, std::move(decimalSeparator), std::move(run));
         std::string line;
         bool tooLong = false;
         while (ReadLine(in, line, tooLong)) {

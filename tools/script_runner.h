@@ -22,6 +22,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/control_events.h"
 #include "model/form.h"
 #include "model/random_source.h"
 
@@ -33,19 +34,10 @@ class ScriptError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// The handlers that the driver calls: the program's own, or stand-ins in a test.
-struct Handlers {
-    std::function<void(Form &)> Form_Load;
-    std::function<void(Form &, RandomSource &)> Command1_Click;
-    std::function<void(Form &)> Command2_Click;
-    std::function<void(Form &)> Command3_Click;
-    std::function<void(Form &, RandomSource &)> Timer1_Timer;
-    std::function<void(Form &)> Timer2_Timer;
-    std::function<void(Form &)> Timer3_Timer;
-    std::function<void(Form &)> Timer4_Timer;
-
-    static Handlers Program();
-};
+// Delivers one event to its handler: the program's own (RunHandler), or a
+// stand-in in a test.
+using EventRunner = std::function<void(const ControlEvent &, Form &, RandomSource &)>;
+void RunHandler(const ControlEvent &event, Form &f, RandomSource &rnd);
 
 // Reads a random file: one decimal number a line ('.' as the point, blanks
 // around it and blank lines allowed), each rounded to single precision and
@@ -56,7 +48,7 @@ class ScriptDriver {
   public:
     // Creates the Form and runs Form_Load. Dumps go to out.
     ScriptDriver(std::ostream &out, std::string decimalSeparator = ".",
-                 Handlers handlers = Handlers::Program());
+                 EventRunner run = RunHandler);
 
     // Runs one line of a script (without its line break). Throws ScriptError
     // for a malformed command, an unknown box, button or timer, a bad random
@@ -73,9 +65,10 @@ class ScriptDriver {
     void fire(std::string_view timer);
     void dump();
     template <class F> void deliver(F &&handlerCall);
+    void deliver(const ControlEvent &event);
 
     std::ostream &out_;
-    Handlers handlers_;
+    EventRunner run_;
     Form form_;
     std::unique_ptr<RandomSource> random_;
 };
@@ -86,6 +79,6 @@ inline constexpr std::size_t kMaxScriptLine = std::size_t{1} << 20;
 // Runs a whole script. Returns 0 when it ran to its end (or to Close), and 2
 // after writing "script line N: …" to err when it could not.
 int RunScript(std::istream &in, std::ostream &out, std::ostream &err,
-              std::string decimalSeparator = ".", Handlers handlers = Handlers::Program());
+              std::string decimalSeparator = ".", EventRunner run = RunHandler);
 
 } // namespace transistor

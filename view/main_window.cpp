@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
-#include <functional>
 
+#include "app/control_events.h"
 #include "app/window_description.h"
 #include "view/diagram_canvas.h"
 #include "view/plot_box.h"
@@ -144,14 +144,9 @@ void MainWindow::buildControls() {
             auto *button = new QPushButton(ToQString(design.caption), this);
             // Enter presses the focused button, as Space does.
             button->setAutoDefault(true);
-            std::function<void()> click;
-            if (design.name == "Command1")
-                click = [this] { Command1_Click(form_, random_); };
-            else if (design.name == "Command2")
-                click = [this] { Command2_Click(form_); };
-            else if (design.name == "Command3")
-                click = [this] { Command3_Click(form_); };
-            connect(button, &QPushButton::clicked, this, [this, click] { handle(click); });
+            const ControlEvent *event = FindControlEvent(design.name);
+            Q_ASSERT(event);
+            connect(button, &QPushButton::clicked, this, [this, event] { handle(*event); });
             widget = button;
             break;
         }
@@ -163,25 +158,12 @@ void MainWindow::buildControls() {
             auto *timer = new QTimer(this);
             timer->setObjectName(name);
             timer->setInterval(design.interval);
-            std::function<void()> tick;
-            const TimerProps *props = nullptr;
-            if (design.name == "Timer1") {
-                // The simulation step: keep its 50 ms as close as the system allows.
-                timer->setTimerType(Qt::PreciseTimer);
-                tick = [this] { Timer1_Timer(form_, random_); };
-                props = &ctl.Timer1;
-            } else if (design.name == "Timer2") {
-                tick = [this] { Timer2_Timer(form_); };
-                props = &ctl.Timer2;
-            } else if (design.name == "Timer3") {
-                tick = [this] { Timer3_Timer(form_); };
-                props = &ctl.Timer3;
-            } else if (design.name == "Timer4") {
-                tick = [this] { Timer4_Timer(form_); };
-                props = &ctl.Timer4;
-            }
-            Q_ASSERT(props);
-            connect(timer, &QTimer::timeout, this, [this, tick] { handle(tick); });
+            const ControlEvent *event = FindControlEvent(design.name);
+            Q_ASSERT(event && event->timer);
+            // The simulation step: keep its 50 ms as close as the system allows.
+            if (design.name == "Timer1") timer->setTimerType(Qt::PreciseTimer);
+            const TimerProps *props = &(ctl.*event->timer);
+            connect(timer, &QTimer::timeout, this, [this, event] { handle(*event); });
             timers_.push_back({timer, props});
             break;
         }
@@ -217,11 +199,11 @@ void MainWindow::setTabOrderFromDescription() {
     }
 }
 
-template <typename Handler> void MainWindow::handle(Handler &&handler) {
+void MainWindow::handle(const ControlEvent &event) {
     // After Close no further event is handled.
     if (form_.feedback.closed) return;
     try {
-        handler();
+        event.handler(form_, random_);
     } catch (const std::exception &e) {
         // The core reports its own run-time errors; this only keeps an
         // unexpected one from crossing the event loop, with the same outcome.

@@ -18,6 +18,7 @@ class QTimer;
 
 namespace transistor {
 
+struct ControlEvent;
 class DiagramCanvas;
 class PlotBox;
 
@@ -43,7 +44,7 @@ class MainWindow : public QWidget {
     void closeEvent(QCloseEvent *event) override;
 
   private:
-    template <typename Handler> void handle(Handler &&handler);
+    void handle(const ControlEvent &event);
     void buildControls();
     void setTabOrderFromDescription();
     void showMessage(const std::string &text);

@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <vector>
 
+#include "engine/phases.h"
 #include "test_support.h"
 
 namespace transistor {
@@ -91,6 +92,8 @@ TEST(ElectronPass, MoveRules) {
         // The base-collector junction drifts them a unit right, whatever the jitter.
         {"at BaseRightX: no drift", {5200, 1935}, {}, {5200, 1935}},
         {"drift above the edge", {5800, 3000}, {}, {5860, 3000}},
+        // At -50 K the drift moves left, off the edge line: a second unit.
+        {"left of the drawn edge: pushed twice", {5800, 5000}, {}, {5780, 3135}, -50},
         {"at CollectorLeftX: no drift", {6400, 4335}, {}, {6400, 4335}},
         // Beyond the base, more than 1000 above the Fermi level of the start:
         // a tenth of the way down.

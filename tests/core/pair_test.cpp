@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "engine/phases.h"
 #include "test_support.h"
 
 namespace transistor {
@@ -43,6 +44,8 @@ TEST(GeneratePair, ChanceIsTemperatureOver5000AndNeitherCountPasses100) {
         {"300.0000119 rounds to 300", 300, 5, 5, up1, true},
         {"300.0000491 rounds to 300.00006", 300, 5, 5, up2, false},
         {"0 K, r above 0", 0, 5, 5, 1e-7f, false},
+        {"-50 K, r 0", -50, 5, 5, 0, false},
+        {"5000 K, r 0.999", 5000, 5, 5, 0.999f, true},
         {"99 of each: the pair makes 100", 300, 99, 99, 0, true},
         {"100 electrons: no pair", 300, 100, 40, 0, false},
         {"100 holes: no pair", 300, 40, 100, 0, false},

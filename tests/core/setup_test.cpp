@@ -11,23 +11,16 @@ using testing::LaidOut;
 TEST(Setup, DesignTimeInputsGiveTheDesignTable) {
     const Form f = LaidOut();
     const SimulationState &s = f.vars;
+    const Controls &c = f.ctl;
     // clang-format off
     const std::pair<Integer, int> rows[] = {
-        {s.Temperature, 300}, {s.EmitterElectronTarget, 81},
-        {s.CollectorElectronTarget, 10}, // 10.5 rounds to even
+        {s.Temperature, 300}, {s.EmitterElectronTarget, 81}, {s.CollectorElectronTarget, 10},
         {s.BaseHoleTarget, 12}, {s.BaseLeftX, 4360}, {s.EbJunctionWidth, 280},
         {s.BaseRightX, 5200}, {s.CollectorLeftX, 6400}, {s.BcJunctionWidth, 1200},
         {s.EmitterFermiY, 2400}, {s.BaseFermiY, 3000}, {s.CollectorFermiY, 4800},
         {s.BaseConductionY, 2040}, {s.BaseValenceY, 3240}, {s.CollectorConductionY, 4440},
         {s.CollectorValenceY, 5640}, {s.BandGapHeight, 1200}};
-    // clang-format on
-    for (std::size_t i = 0; i < std::size(rows); ++i)
-        EXPECT_EQ(rows[i].first.value(), rows[i].second) << "row " << i;
-    EXPECT_EQ(f.ctl.Text13, "10");
-
-    // The band lines, the emitter's left ends of Line9 and Line10 kept.
-    const Controls &c = f.ctl;
-    // clang-format off
+    // The band lines; the emitter's left ends of Line9 and Line10 are kept.
     const std::pair<LineProps, std::array<Single, 4>> lines[] = {
         {c.Line3, {1440, 2400, 4080, 2400}}, {c.Line8, {4360, 3000, 5200, 3000}},
         {c.Line23, {6400, 4800, 8760, 4800}}, {c.Line4, {4360, 2040, 5200, 2040}},
@@ -36,58 +29,41 @@ TEST(Setup, DesignTimeInputsGiveTheDesignTable) {
         {c.Line10, {4080, 3480, 4360, 3240}}, {c.Line25, {5200, 2040, 6400, 4440}},
         {c.Line24, {5200, 3240, 6400, 5640}}};
     // clang-format on
+    for (std::size_t i = 0; i < std::size(rows); ++i)
+        EXPECT_EQ(rows[i].first.value(), rows[i].second) << "row " << i;
     for (const auto &[l, want] : lines)
         EXPECT_EQ((std::array<Single, 4>{l.X1, l.Y1, l.X2, l.Y2}), want);
+    EXPECT_EQ(c.Text13, "10"); // 10.5 rounds to even
 }
 
-TEST(Setup, ClampsRewriteTheVoltageBoxes) {
-    struct Case {
-        const char *veb, *vcb, *vebShown, *vcbShown;
-        int baseLeftX, ebWidth, bcWidth;
-    } cases[] = {
-        {"-0.3", "1.5", "0", "1.5", 4560, 480, 1200},
-        {"0.75", "1.5", "0.6", "1.5", 4320, 240, 1200},
-        {"0.6", "1.5", "0.6", "1.5", 4320, 240, 1200}, // the test is >=
-        {"0", "1.5", "0", "1.5", 4560, 480, 1200},     // the test is <=
-        {"0.25", "3", "0.25", "2", 4460, 380, 1600},
-        {"0.5", "0", "0.5", "0", 4360, 280, 0},
-        {"0.50", "1.50", "0.50", "1.50", 4360, 280, 1200}, // inside: left as typed
+TEST(Setup, ClampsRewriteTheVoltageBoxesAtAndBeyondTheirLimits) {
+    // clang-format off
+    const struct { const char *veb, *vcb, *vebShown, *vcbShown; int baseLeftX, bcWidth; } rows[] = {
+        {"-0.3", "2.0", "0", "2", 4560, 1600},   {"0.75", "0.0", "0.6", "0", 4320, 0},
+        {"0.60", "1.5", "0.6", "1.5", 4320, 1200}, {"0.00", "3", "0", "2", 4560, 1600},
+        {"0.50", "1.50", "0.50", "1.50", 4360, 1200}, // inside: left as typed
     };
-    for (const Case &k : cases) {
-        Inputs in;
-        in.veb = k.veb;
-        in.vcb = k.vcb;
-        const Form f = LaidOut(in);
-        SCOPED_TRACE(std::string(k.veb) + " / " + k.vcb);
-        EXPECT_EQ(f.ctl.Text4, k.vebShown);
-        EXPECT_EQ(f.ctl.Text8, k.vcbShown);
-        EXPECT_EQ(f.vars.BaseLeftX.value(), k.baseLeftX);
-        EXPECT_EQ(f.vars.EbJunctionWidth.value(), k.ebWidth);
-        EXPECT_EQ(f.vars.BcJunctionWidth.value(), k.bcWidth);
-        // Without forward bias the base's Fermi level is the emitter's; without
-        // reverse bias the base-collector lines stand vertical.
-        if (k.ebWidth == 480) {
-            EXPECT_EQ(f.vars.BaseFermiY, f.vars.EmitterFermiY);
-        }
-        if (k.bcWidth == 0) {
-            EXPECT_EQ(f.ctl.Line25.X1, f.ctl.Line25.X2);
-        }
+    // clang-format on
+    for (const auto &r : rows) {
+        SCOPED_TRACE(std::string(r.veb) + " / " + r.vcb);
+        const Form f = LaidOut({"300", "0.9", "0.2", "0.7", r.veb, r.vcb});
+        EXPECT_EQ(f.ctl.Text4, r.vebShown);
+        EXPECT_EQ(f.ctl.Text8, r.vcbShown);
+        EXPECT_EQ(f.vars.BaseLeftX.value(), r.baseLeftX);
+        EXPECT_EQ(f.vars.BcJunctionWidth.value(), r.bcWidth);
+        // Without forward bias the base's Fermi level is the emitter's.
+        EXPECT_EQ(f.vars.BaseFermiY == f.vars.EmitterFermiY, r.baseLeftX == 4560);
     }
 }
 
-TEST(Setup, BaseLevelMovesOnlyTheBaseEdgesEmitterLevelMovesAllButTheEmitterEdges) {
-    const Form before = LaidOut();
-    Inputs in;
-    in.base = "0.4";
-    const Form base = LaidOut(in);
+TEST(Setup, EachLevelMovesItsOwnEdges) {
+    const Form before = LaidOut(), base = LaidOut({"300", "0.9", "0.4", "0.7", "0.5", "1.5"}),
+               emitter = LaidOut({"300", "0.8", "0.2", "0.7", "0.5", "1.5"});
     EXPECT_EQ(base.vars.BaseFermiY, before.vars.BaseFermiY);
-    EXPECT_NE(base.vars.BaseConductionY, before.vars.BaseConductionY);
+    EXPECT_EQ(base.vars.BaseConductionY.value(), 2280);
     EXPECT_EQ(base.vars.CollectorConductionY, before.vars.CollectorConductionY);
-    in = Inputs();
-    in.emitter = "0.8";
-    const Form emitter = LaidOut(in);
-    EXPECT_NE(emitter.vars.BaseFermiY, before.vars.BaseFermiY);
-    EXPECT_NE(emitter.vars.CollectorValenceY, before.vars.CollectorValenceY);
+    EXPECT_EQ(emitter.vars.BaseFermiY.value(), 3120);
+    EXPECT_EQ(emitter.vars.CollectorValenceY.value(), 5760);
     EXPECT_EQ(emitter.ctl.Line9.Y1, 2280.0f);
 }
 
@@ -106,49 +82,66 @@ TEST(Setup, RestartChangesTargetsButNotCountsCarriersOrBaseCurrent) {
     EXPECT_FALSE(f.ctl.Timer1.Enabled);
 }
 
-TEST(Setup, ARefusedSetupNamesEveryBadBoxAndKeepsTheBoxesAsTyped) {
-    Form f = testing::LoadedForm();
-    Inputs in;
-    in.emitter = "";
-    in.vcb = "two";
-    in.veb = "5"; // would be clamped by a set-up that went through
-    testing::Type(f, in);
-    Command3_Click(f);
-    ASSERT_TRUE(f.feedback.message);
-    EXPECT_NE(f.feedback.message->find("Emitter Fermi level"), std::string::npos);
-    EXPECT_NE(f.feedback.message->find("VCB"), std::string::npos);
-    EXPECT_EQ(f.feedback.messageSerial, 1u);
-    EXPECT_EQ(f.ctl.Text4, "5");
+// A refused set-up names the boxes at fault, keeps them as typed and changes
+// nothing else.
+TEST(Setup, ARefusedSetupBlamesTheRightBox) {
+    const std::string longText = std::string(39, 'x') + "é" + "yyy";
+    // clang-format off
+    const struct { Inputs in; const char *message; } rows[] = {
+        {{"300", "", "0.2", "0.7", "5", "two"},
+         "VCB: \"two\" is not a number. Enter a voltage from 0 to 2 V, for example 1.5.\n"
+         "Emitter Fermi level: the box is empty. Enter a level in eV between 0 and 1, for "
+         "example 0.9."},
+        {{" ", "0.9", "0.2", "0.7", "0.5", longText},
+         "Temperature (K): the box holds only spaces. Enter a temperature in kelvin, for example "
+         "300.\nVCB: \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx…\" is not a number. Enter a "
+         "voltage from 0 to 2 V, for example 1.5."},
+        {{"300", "0.9", "0.2", "0.7", "0.5", std::string(50, '\x80')},
+         "VCB: \"…\" is not a number."}, // no character boundary before the cut
+        {{"40000", "31", "0.2", "0.7", "0.5", "1.5"},
+         "Temperature (K): \"40000\" is out of range. Enter a whole number of kelvin from -32768 "
+         "to 32767, for example 300."},
+        {{"300", "31", "-28", "0.7", "0.5", "1.5"}, "Emitter Fermi level: \"31\" puts"},
+        {{"300", "0.9", "-28", "0.7", "0.5", "1.5"}, "Base Fermi level: \"-28\" puts"},
+        {{"300", "1.5", "0.2", "-30", "0.5", "1.5"}, "Collector Fermi level: \"-30\" puts the band "
+         "diagram out of the drawing range. Enter a level in eV between 0 and 1, for example 0.7."},
+    };
+    // clang-format on
+    for (const auto &r : rows) {
+        Form f = testing::LoadedForm();
+        testing::Type(f, r.in);
+        const Form before = f;
+        Command3_Click(f);
+        ASSERT_TRUE(f.feedback.message) << r.message;
+        EXPECT_TRUE(f.feedback.message->starts_with(r.message)) << *f.feedback.message;
+        EXPECT_EQ(f.feedback.messageSerial, 1u);
+        EXPECT_TRUE(SameSimulation(before, f)) << r.message;
+    }
+    // The comparison the rows rely on sees a change of a single field.
+    Form a = LaidOut(), b = a, c = a;
+    b.vars.LoopIndex = Integer(1);
+    c.ctl.Shape2(100).Left += 1;
+    EXPECT_FALSE(SameSimulation(a, b) || SameSimulation(a, c));
 }
 
 TEST(Setup, CommaLocaleWritesItsOwnSeparatorAndReadsTheDesignTexts) {
-    Form f = testing::LoadedForm();
-    f.decimalSeparator = ",";
-    Inputs in;
-    in.veb = "0,75";
-    testing::Type(f, in);
+    Form f = testing::LoadedForm(), g = f;
+    f.decimalSeparator = g.decimalSeparator = ",";
+    testing::Type(f, {"300", "0.9", "0.2", "0.7", "0,75", "1.5"});
     Command3_Click(f);
     EXPECT_EQ(f.ctl.Text4, "0,6");
-    Form g = testing::LoadedForm();
-    g.decimalSeparator = ",";
     Command3_Click(g);
     EXPECT_TRUE(SameSimulation(g, LaidOut()));
 }
 
 TEST(Setup, TargetsBeyondTheCirclesStartWithAllOrNone) {
-    struct Case {
-        const char *emitter, *base;
-        int electrons, holes;
-    } cases[] = {{"1.5", "-1", 100, 30}, {"-0.5", "1.5", 0, 0}};
-    for (const Case &k : cases) {
-        Inputs in;
-        in.emitter = k.emitter;
-        in.base = k.base;
-        Form f = LaidOut(in);
+    for (auto [emitter, base, electrons, holes] :
+         {std::tuple{"1.5", "-1", 100, 30}, std::tuple{"-0.5", "1.5", 0, 0}}) {
+        Form f = LaidOut({"300", emitter, base, "0.7", "0.5", "1.5"});
         auto rnd = testing::Draws(301, 0.5f);
         Command1_Click(f, rnd);
-        EXPECT_EQ(f.vars.ElectronCount.value(), k.electrons) << k.emitter;
-        EXPECT_EQ(f.vars.HoleCount.value(), k.holes) << k.base;
+        EXPECT_EQ(f.vars.ElectronCount.value(), electrons) << emitter;
+        EXPECT_EQ(f.vars.HoleCount.value(), holes) << base;
     }
 }
 

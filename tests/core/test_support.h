@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/form.h"
+#include "model/routines.h"
 
 namespace transistor::testing {
 

@@ -2,10 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <cmath>
 #include <cstdint>
 
-#include "model/invariants.h"
 #include "test_support.h"
+#include "tests/support/invariants.h"
 
 namespace transistor {
 namespace {
@@ -51,6 +52,11 @@ TEST(Tick, RunTimeErrorStopsTheAnimationWhereItHappened) {
     // The hole was fed before the counter overflowed; nothing after it ran.
     EXPECT_EQ(f.ctl.Shape2(1), (Carrier{4780, 3240}));
     EXPECT_TRUE(f.ctl.Picture1.empty());
+    // A fresh Start clears the report, so that the next error is a new one.
+    ScriptedRandom again = Draws(201, 0.5f);
+    Command1_Click(f, again);
+    EXPECT_FALSE(f.feedback.error);
+    EXPECT_TRUE(f.ctl.Timer1.Enabled);
 }
 
 TEST(Golden, FiveHundredTicksFromStart) {
@@ -77,6 +83,41 @@ TEST(Golden, FiveHundredTicksFromStart) {
         for (Single v : {c.Shape1(i).Left, c.Shape1(i).Top, c.Shape2(i).Left, c.Shape2(i).Top})
             h = (h ^ std::bit_cast<std::uint32_t>(v)) * 1099511628211ull;
     EXPECT_EQ(h, 0xe4667c4ebbbc8676ull);
+}
+
+// Each invariant, fed a state that breaks it, is the one reported.
+TEST(Invariants, EachBrokenOneIsReported) {
+    const Form running = [] {
+        Form f = LaidOut();
+        ScriptedRandom rnd = Draws(201, 0.5f);
+        Command1_Click(f, rnd);
+        return f;
+    }();
+    ASSERT_EQ(BrokenInvariant(running), "");
+    // clang-format off
+    const std::pair<const char *, void (*)(Form &)> rows[] = {
+        {"electron count outside 0..100", [](Form &f) { f.vars.ElectronCount = 101; }},
+        {"hole count outside 0..100", [](Form &f) { f.vars.HoleCount = -1; }},
+        {"electron 99 above the count is not parked", [](Form &f) { f.ctl.Shape1(99).Top = 0; }},
+        {"hole 3 in use is parked", [](Form &f) { f.ctl.Shape2(3).Top = kParkedTop; }},
+        {"electron 1 has no finite position", [](Form &f) { f.ctl.Shape1(1).Top = NAN; }},
+        {"hole 2 is outside the device", [](Form &f) { f.ctl.Shape2(2).Left = 8761; }},
+        {"electron 2 is outside the device", [](Form &f) { f.ctl.Shape1(2).Left = 1439; }},
+        {"red marker and Timer3 disagree", [](Form &f) { f.ctl.Line18.Visible = true; }},
+        {"blue marker and Timer4 disagree", [](Form &f) { f.ctl.Timer4.Enabled = true; }},
+        {"PlotX outside 0..2660", [](Form &f) { f.vars.PlotX = 2662; }},
+        {"PlotX outside 0..2660", [](Form &f) { f.vars.PlotX = -2; }},
+        {"more plot points than one sweep", [](Form &f) { f.ctl.Picture1.resize(1332); }},
+        {"negative bin count", [](Form &f) { f.vars.HoleBinPrev[20] = -1; }},
+        {"negative bin count", [](Form &f) { f.vars.ElectronBinPrev[0] = -1; }},
+        {"run-time error: Overflow", [](Form &f) { f.feedback.error = "Overflow"; }},
+    };
+    // clang-format on
+    for (const auto &[broken, breakIt] : rows) {
+        Form f = running;
+        breakIt(f);
+        EXPECT_EQ(BrokenInvariant(f), broken);
+    }
 }
 
 } // namespace

@@ -20,43 +20,32 @@ constexpr std::string_view kInteresting[] = {
     "e5",     "1e",   "0x10",   "0.9x",   "300",    "0.2",  "0.7",  "1.5",   "0.4",
 };
 
-class Reader {
-  public:
-    Reader(const std::uint8_t *data, std::size_t size) : data_(data), size_(size) {}
-    bool done() const { return pos_ >= size_; }
-    std::uint8_t byte() { return pos_ < size_ ? data_[pos_++] : 0; }
-    std::string bytes(std::size_t n) {
-        n = std::min(n, size_ - pos_);
-        std::string s(reinterpret_cast<const char *>(data_ + pos_), n);
-        pos_ += n;
-        return s;
-    }
-
-  private:
-    const std::uint8_t *data_;
-    std::size_t size_;
-    std::size_t pos_ = 0;
-};
-
 constexpr long kMostTicks = 500; // long runs are the soak's; here, many short ones
 
 } // namespace
 
 std::string PlayEventBytes(const std::uint8_t *data, std::size_t size) {
     Session session;
-    Reader in(data, size);
-    while (!in.done() && session.failure().empty()) {
-        switch (in.byte() % 10) {
+    std::size_t pos = 0;
+    const auto byte = [&]() -> std::uint8_t { return pos < size ? data[pos++] : 0; };
+    const auto bytes = [&](std::size_t n) {
+        n = std::min(n, size - pos);
+        std::string s(reinterpret_cast<const char *>(data + pos), n);
+        pos += n;
+        return s;
+    };
+    while (pos < size && session.failure().empty()) {
+        switch (byte() % 10) {
         case 0: { // raw bytes typed into a box
-            const int box = in.byte() % 6;
-            session.type(box, in.bytes(in.byte()));
+            const int box = byte() % 6;
+            session.type(box, bytes(byte()));
             break;
         }
         case 1: { // a very long text
-            const int box = in.byte() % 6;
-            const std::string unit = in.bytes(1 + in.byte() % 4);
+            const int box = byte() % 6;
+            const std::string unit = bytes(1 + byte() % 4);
             std::string text;
-            for (int i = 0, n = 1000 + 100 * in.byte(); i < n; ++i) text += unit;
+            for (int i = 0, n = 1000 + 100 * byte(); i < n; ++i) text += unit;
             session.type(box, std::move(text));
             break;
         }
@@ -68,7 +57,7 @@ std::string PlayEventBytes(const std::uint8_t *data, std::size_t size) {
             break;
         case 4:
         case 5: {
-            for (int i = 0, n = 1 + in.byte(); i < n && session.ticks() < kMostTicks; ++i)
+            for (int i = 0, n = 1 + byte(); i < n && session.ticks() < kMostTicks; ++i)
                 session.tick();
             break;
         }
@@ -80,12 +69,12 @@ std::string PlayEventBytes(const std::uint8_t *data, std::size_t size) {
             break;
         case 8: {
             constexpr std::string_view separators[] = {".", ",", "٫"};
-            session.setDecimalSeparator(std::string(separators[in.byte() % 3]));
+            session.setDecimalSeparator(std::string(separators[byte() % 3]));
             break;
         }
         case 9: {
-            const int box = in.byte() % 6;
-            session.type(box, std::string(kInteresting[in.byte() % std::size(kInteresting)]));
+            const int box = byte() % 6;
+            session.type(box, std::string(kInteresting[byte() % std::size(kInteresting)]));
             break;
         }
         }

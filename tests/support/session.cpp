@@ -1,6 +1,6 @@
 #include "session.h"
 
-#include "model/invariants.h"
+#include "tests/support/invariants.h"
 
 namespace transistor::testing {
 

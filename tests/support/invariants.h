@@ -6,9 +6,9 @@
 
 #include "model/form.h"
 
-namespace transistor {
+namespace transistor::testing {
 
 // An empty string when every invariant holds, otherwise the first one broken.
 std::string BrokenInvariant(const Form &f);
 
-} // namespace transistor
+} // namespace transistor::testing

@@ -1,8 +1,8 @@
-#include "model/invariants.h"
+#include "tests/support/invariants.h"
 
 #include <cmath>
 
-namespace transistor {
+namespace transistor::testing {
 
 namespace {
 
@@ -50,4 +50,4 @@ std::string BrokenInvariant(const Form &f) {
     return {};
 }
 
-} // namespace transistor
+} // namespace transistor::testing
