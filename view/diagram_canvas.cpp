@@ -230,7 +230,12 @@ const QImage &DiagramCanvas::stillPicture(qreal dpr) {
     bool gray = IsGray(background.rgb());
     for (const Item &item : items_)
         if (!item.carrier && !item.marker) gray = gray && IsGray(item.design->color);
-    still_ = QImage(pixels, gray ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
+    const QImage::Format format = gray ? QImage::Format_Grayscale8 : QImage::Format_RGB32;
+    // A Start redraws into the same image: two at once would raise the peak.
+    if (still_.size() != pixels || still_.format() != format) {
+        still_ = QImage();
+        still_ = QImage(pixels, format);
+    }
     still_.setDevicePixelRatio(dpr);
     still_.fill(background);
     QPainter p(&still_);
