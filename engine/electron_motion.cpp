@@ -46,7 +46,7 @@ Single ConfinementLimit(const SimulationState &s, double x0) {
     return limit;
 }
 
-void MoveElectron(Form &f, RandomSource &rnd, int i) {
+template <class Random> void MoveElectron(Form &f, Random &rnd, const MotionUnit &unit, int i) {
     auto &s = f.vars;
     Carrier &e = f.ctl.Shape1(i);
 
@@ -57,7 +57,7 @@ void MoveElectron(Form &f, RandomSource &rnd, int i) {
     const double fermiY = s.FermiYAtX.toDouble();
 
     // 2. Vertical jitter.
-    e.Top = e.Top + JitterStep(rnd.next(), s.Temperature);
+    e.Top = e.Top + JitterStep(rnd.next(), unit);
 
     // 3. Relaxation: a drop of 60 when r * d^2, rounded to single, exceeds the
     // threshold.
@@ -73,12 +73,11 @@ void MoveElectron(Form &f, RandomSource &rnd, int i) {
     if (e.Top < 0) e.Top = 0;
 
     // 6. Horizontal jitter.
-    e.Left = e.Left + JitterStep(rnd.next(), s.Temperature);
+    e.Left = e.Left + JitterStep(rnd.next(), unit);
 
     // 7. The emitter-base barrier pushes back whoever is not high enough.
     if (InRegion(s, x0, Region::EbJunction)) {
-        if (e.Top > (s.BaseConductionY - 200).toSingle())
-            e.Left = PushedLeft(e.Left, s.Temperature);
+        if (e.Top > (s.BaseConductionY - 200).toSingle()) e.Left = PushedLeft(e.Left, unit);
         // Without a barrier (equal edges) there is no line to be behind.
         const Integer barrier = s.EmitterConductionY - s.BaseConductionY;
         if (barrier != 0) {
@@ -86,25 +85,25 @@ void MoveElectron(Form &f, RandomSource &rnd, int i) {
                 (s.EmitterConductionY.toDouble() - e.Top - s.CarrierSize.toDouble()) *
                     s.EbJunctionWidth.toDouble() / barrier.toDouble() +
                 s.EmitterRightX.toDouble());
-            if (xb < e.Left) e.Left = PushedLeft(e.Left, s.Temperature);
+            if (xb < e.Left) e.Left = PushedLeft(e.Left, unit);
         }
     }
 
     // 8. Drift down the base-collector junction.
     if (InRegion(s, x0, Region::BcJunction)) {
-        e.Left = PushedRight(e.Left, s.Temperature);
+        e.Left = PushedRight(e.Left, unit);
         const Integer drop = s.CollectorConductionY - s.BaseConductionY;
         if (drop != 0) {
             const Single xc = static_cast<Single>(
                 s.CollectorLeftX.toDouble() -
                 (s.CollectorConductionY.toDouble() - e.Top - s.CarrierSize.toDouble()) *
                     s.BcJunctionWidth.toDouble() / drop.toDouble());
-            if (xc > e.Left) e.Left = PushedRight(e.Left, s.Temperature);
+            if (xc > e.Left) e.Left = PushedRight(e.Left, unit);
         }
     }
 
     // 9.-11. Diffusion from the previous tick's counts, the walls, binning.
-    DiffuseWallAndCount(e.Left, s, s.ElectronBinPrev, s.ElectronBinCount, s.ElectronBinLeftX,
+    DiffuseWallAndCount(e.Left, s, unit, s.ElectronBinPrev, s.ElectronBinCount, s.ElectronBinLeftX,
                         s.ElectronBinRightX);
 
     // 12. Hot electrons beyond the base cool towards the Fermi level at x0.
@@ -120,7 +119,10 @@ void MoveElectron(Form &f, RandomSource &rnd, int i) {
 
 void ElectronPass(Form &f, RandomSource &rnd) {
     const int count = f.vars.ElectronCount.value(); // read once
-    CountedLoop(f.vars.LoopIndex, 1, count, [&](int i) { MoveElectron(f, rnd, i); });
+    const MotionUnit unit(f.vars.Temperature);      // nothing in a pass changes it
+    WithSource(rnd, [&](auto &random) {
+        CountedLoop(f.vars.LoopIndex, 1, count, [&](int i) { MoveElectron(f, random, unit, i); });
+    });
 }
 
 void ElectronRefill(Form &f, RandomSource &rnd) {

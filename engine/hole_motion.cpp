@@ -9,7 +9,7 @@ namespace transistor {
 
 namespace {
 
-void MoveHole(Form &f, RandomSource &rnd, int i) {
+template <class Random> void MoveHole(Form &f, Random &rnd, const MotionUnit &unit, int i) {
     auto &s = f.vars;
     Carrier &p = f.ctl.Shape2(i);
 
@@ -19,7 +19,7 @@ void MoveHole(Form &f, RandomSource &rnd, int i) {
     FermiLevelAtX(f);
 
     // 2. Vertical jitter.
-    p.Top = p.Top + JitterStep(rnd.next(), s.Temperature);
+    p.Top = p.Top + JitterStep(rnd.next(), unit);
 
     // 3. Relaxation: 60 up when r * q, rounded to single, exceeds the threshold.
     const double q = (p.Top - s.FermiYAtX.toDouble()) / 500.0;
@@ -36,38 +36,39 @@ void MoveHole(Form &f, RandomSource &rnd, int i) {
     if (p.Top > 6200.0f) p.Top = 6200.0f;
 
     // 6. Horizontal jitter.
-    p.Left = p.Left + JitterStep(rnd.next(), s.Temperature);
+    p.Left = p.Left + JitterStep(rnd.next(), unit);
 
     // 7. The emitter-base junction pushes holes towards the base: once when
     // above the emitter's valence edge, once more when above the junction's
     // edge line at the current Left (xb in single precision). A flat edge
     // (equal valence levels) has no line and gives no second push.
     if (InRegion(s, x, Region::EbJunction)) {
-        if (p.Top < s.EmitterValenceY.toSingle()) p.Left = PushedRight(p.Left, s.Temperature);
+        if (p.Top < s.EmitterValenceY.toSingle()) p.Left = PushedRight(p.Left, unit);
         const Integer rise = s.EmitterValenceY - s.BaseValenceY;
         if (rise != 0) {
             const Single xb = (s.EmitterValenceY.toSingle() - p.Top) *
                                   s.EbJunctionWidth.toSingle() / rise.toSingle() +
                               s.EmitterRightX.toSingle();
-            if (xb > p.Left) p.Left = PushedRight(p.Left, s.Temperature);
+            if (xb > p.Left) p.Left = PushedRight(p.Left, unit);
         }
     }
 
     // 8. The base-collector junction pushes them back towards the base.
     if (InRegion(s, x, Region::BcJunction)) {
-        if (p.Top < s.CollectorValenceY.toSingle()) p.Left = PushedLeft(p.Left, s.Temperature);
+        if (p.Top < s.CollectorValenceY.toSingle()) p.Left = PushedLeft(p.Left, unit);
         const Integer drop = s.CollectorValenceY - s.BaseValenceY;
         if (drop != 0) {
             const Single xb =
                 s.CollectorLeftX.toSingle() - (s.CollectorValenceY.toSingle() - p.Top) *
                                                   s.BcJunctionWidth.toSingle() / drop.toSingle();
-            if (xb > p.Left) p.Left = PushedLeft(p.Left, s.Temperature);
+            if (xb > p.Left) p.Left = PushedLeft(p.Left, unit);
         }
     }
 
     // 9.-11. Diffusion from the previous tick's counts, the walls (no
     // absorption at the ends), the density tally.
-    DiffuseWallAndCount(p.Left, s, s.HoleBinPrev, s.HoleBinCount, s.HoleBinLeftX, s.HoleBinRightX);
+    DiffuseWallAndCount(p.Left, s, unit, s.HoleBinPrev, s.HoleBinCount, s.HoleBinLeftX,
+                        s.HoleBinRightX);
 
     // 12. The p side: both junctions count with the base.
     if (p.Left > s.EmitterRightX.toSingle() && p.Left < s.CollectorLeftX.toSingle())
@@ -78,7 +79,10 @@ void MoveHole(Form &f, RandomSource &rnd, int i) {
 
 void HolePass(Form &f, RandomSource &rnd) {
     const int count = f.vars.HoleCount.value(); // read once
-    CountedLoop(f.vars.LoopIndex, 1, count, [&](int i) { MoveHole(f, rnd, i); });
+    const MotionUnit unit(f.vars.Temperature);  // nothing in a pass changes it
+    WithSource(rnd, [&](auto &random) {
+        CountedLoop(f.vars.LoopIndex, 1, count, [&](int i) { MoveHole(f, random, unit, i); });
+    });
 }
 
 void HoleRefill(Form &f, RandomSource &rnd) {

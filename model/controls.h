@@ -44,12 +44,16 @@ class CarrierArray {
     const Carrier &operator()(double index) const { return members_[IndexFrom(index, 0, 100)]; }
     Carrier &operator()(Integer index) { return (*this)(index.toDouble()); }
     const Carrier &operator()(Integer index) const { return (*this)(index.toDouble()); }
-    Carrier &operator()(int index) { return (*this)(static_cast<double>(index)); }
-    const Carrier &operator()(int index) const { return (*this)(static_cast<double>(index)); }
+    Carrier &operator()(int index) { return members_[checked(index)]; }
+    const Carrier &operator()(int index) const { return members_[checked(index)]; }
     static constexpr int size() { return 101; }
     friend bool operator==(const CarrierArray &, const CarrierArray &) = default;
 
   private:
+    static int checked(int index) {
+        if (index < 0 || index > 100) throw SubscriptError();
+        return index;
+    }
     std::array<Carrier, 101> members_{};
 };
 

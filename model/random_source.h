@@ -25,11 +25,30 @@ class FixedSeedRandom final : public RandomSource {
   public:
     static constexpr std::uint64_t kDefaultSeed = 0x5DEECE66Dull;
     explicit FixedSeedRandom(std::uint64_t seed = kDefaultSeed) : state_(seed) {}
-    Single next() override;
+    // splitmix64: small, fast and well mixed; only its top 24 bits are used.
+    // Inline, so that a pass that knows its source is this one draws without
+    // a call.
+    Single next() override {
+        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        z ^= z >> 31;
+        return static_cast<Single>(z >> 40) * 0x1.0p-24f;
+    }
 
   private:
     std::uint64_t state_;
 };
+
+// Runs body with the source as its own type when it is the program's
+// generator, so that the draws of a whole pass cost no virtual call; any other
+// source (a scripted list) is passed on as it is.
+template <class Body> void WithSource(RandomSource &rnd, Body body) {
+    if (auto *fixed = dynamic_cast<FixedSeedRandom *>(&rnd))
+        body(*fixed);
+    else
+        body(rnd);
+}
 
 // Raised when a scripted list has no value left for a draw. It is not a
 // RuntimeError: running out of script is the script's fault, not the program's.

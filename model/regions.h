@@ -33,10 +33,14 @@ inline bool InRegion(const SimulationState &s, double x, Region r) {
 // The five tests are independent: with a base-collector junction of width 0
 // both the base and the collector hold at x = BaseRightX, the collector last,
 // so a caller that assigns in fn leaves the collector's value standing.
+// Written out, not looped, so that each test is one comparison or two wherever
+// a pass calls it for every carrier.
 template <class Fn> void ForEachRegionAt(const SimulationState &s, double x, Fn fn) {
-    for (Region r :
-         {Region::Emitter, Region::EbJunction, Region::Base, Region::BcJunction, Region::Collector})
-        if (InRegion(s, x, r)) fn(r);
+    if (InRegion(s, x, Region::Emitter)) fn(Region::Emitter);
+    if (InRegion(s, x, Region::EbJunction)) fn(Region::EbJunction);
+    if (InRegion(s, x, Region::Base)) fn(Region::Base);
+    if (InRegion(s, x, Region::BcJunction)) fn(Region::BcJunction);
+    if (InRegion(s, x, Region::Collector)) fn(Region::Collector);
 }
 
 inline bool IsJunction(Region r) {

@@ -11,6 +11,7 @@ packages=(
   qt6-translations-l10n                # Qt's own texts (the OK of a message box) in Japanese
   libgtest-dev libgmock-dev            # the tests
   nlohmann-json3-dev                   # reading the driver's JSON dumps in the tests
+  libbenchmark-dev                     # the benchmarks (TRANSISTOR_BENCH)
   clang libclang-rt-14-dev             # the fuzzer (libFuzzer) and its sanitizers
   fonts-ipafont-gothic                 # a Japanese Gothic face for the band letters and captions
   desktop-file-utils appstream lintian # the checks of the menu entry, metainfo and package

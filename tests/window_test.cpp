@@ -62,6 +62,28 @@ class WindowTest : public QObject {
         QVERIFY(pixel(plot.x() + 300, plot.y() + 300) != 0x000000u);
     }
 
+    // Painting only what changed leaves the same picture as painting it all:
+    // no trail where a carrier was, no carrier, marker or point left out.
+    void paintingTheChangesMatchesAFullPaint() {
+        window->resize(window->maximumSize());
+        Form &f = window->form();
+        FixedSeedRandom rnd;
+        Command1_Click(f, rnd);
+        for (int tick = 0; tick < 300; ++tick) {
+            Timer1_Timer(f, rnd);
+            window->syncFromForm();
+            QApplication::processEvents();
+        }
+        for (TimerProps *t : {&f.ctl.Timer1, &f.ctl.Timer2, &f.ctl.Timer3, &f.ctl.Timer4})
+            t->Enabled = false;
+        window->syncFromForm();
+        QApplication::processEvents();
+        const QImage shown = window->screen()->grabWindow(window->winId()).toImage();
+        const QImage full = window->grab().toImage();
+        QCOMPARE(shown.convertToFormat(QImage::Format_RGB32),
+                 full.convertToFormat(QImage::Format_RGB32));
+    }
+
     // Probes of the painted window at load: a band line where the description
     // puts it, and neither marker line shown.
     void drawsAtLoad_data() {

@@ -1,5 +1,7 @@
 #include "view/classroom_actions.h"
 
+#include "view/diagram_canvas.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -198,6 +200,13 @@ QImage ClassroomActions::picture() const {
         if (!widget || widget->isWindow() || widget->isHidden() || widget == sign_ ||
             qobject_cast<QPushButton *>(widget) || !widget->geometry().intersects(area))
             continue;
+        if (auto *canvas = qobject_cast<DiagramCanvas *>(widget)) {
+            painter.save();
+            painter.translate(canvas->pos());
+            canvas->paintItems(painter);
+            painter.restore();
+            continue;
+        }
         const bool filled = widget->autoFillBackground();
         widget->setAutoFillBackground(false);
         widget->render(&painter, widget->pos(), QRegion(), QWidget::DrawChildren);

@@ -1,8 +1,11 @@
 #include "view/diagram_canvas.h"
 
+#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
+#include <algorithm>
+#include <cmath>
 
 #include "view/twips.h"
 
@@ -17,6 +20,10 @@ QColor ColorOf(std::uint32_t rgb) {
     return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
 }
 
+bool IsGray(QRgb rgb) {
+    return qRed(rgb) == qGreen(rgb) && qGreen(rgb) == qBlue(rgb);
+}
+
 bool IsShape(ControlKind k) {
     return k == ControlKind::Rectangle || k == ControlKind::Circle;
 }
@@ -26,6 +33,12 @@ const LineProps *MovingLine(const Controls &ctl, const ControlDesign &design) {
     for (const NamedLine &l : kMovingLines)
         if (l.name == design.name) return &(ctl.*l.line);
     return nullptr;
+}
+
+// The event markers flash for 200 ms at a time; every other line moves only
+// at Start and Restart, so the still picture holds it.
+bool IsMarker(const ControlDesign &design) {
+    return design.name == "Line18" || design.name == "Line19";
 }
 
 const Carrier *CarrierOf(const Controls &ctl, const ControlDesign &design) {
@@ -68,22 +81,68 @@ void DrawCircle(QPainter &p, const QRectF &box, const ControlDesign &design) {
     p.setRenderHint(QPainter::Antialiasing, false);
 }
 
+// The changed rectangles as a region of whole tiles, each row of tiles one
+// band of rectangles: a region built in this order is only appended to, and
+// it stays small however many carriers moved.
+QRegion TiledRegion(const std::vector<QRect> &changed, const QRect &bounds) {
+    constexpr int kTile = 16;
+    const int cols = (bounds.width() + kTile - 1) / kTile;
+    const int rows = (bounds.height() + kTile - 1) / kTile;
+    std::vector<char> dirty(static_cast<std::size_t>(cols) * rows, 0);
+    for (QRect r : changed) {
+        r &= bounds;
+        if (r.isEmpty()) continue;
+        for (int row = r.top() / kTile; row <= r.bottom() / kTile; ++row)
+            std::fill_n(dirty.begin() + row * cols + r.left() / kTile,
+                        r.right() / kTile - r.left() / kTile + 1, 1);
+    }
+    QRegion region;
+    for (int row = 0; row < rows; ++row) {
+        const auto line = dirty.begin() + row * cols;
+        for (int col = 0; col < cols;) {
+            if (!line[col]) {
+                ++col;
+                continue;
+            }
+            const int first = col;
+            while (col < cols && line[col]) ++col;
+            region += QRect(first * kTile, row * kTile, (col - first) * kTile, kTile) & bounds;
+        }
+    }
+    return region;
+}
+
+// A carrier's top-left corner in pixels, on a whole device pixel.
+QPointF CarrierCorner(const QLineF &place, const QTransform &toPixels, qreal dpr) {
+    const QPointF at = toPixels.map(place.p1()) * dpr;
+    return QPointF(std::round(at.x()), std::round(at.y())) / dpr;
+}
+
 } // namespace
 
 DiagramCanvas::DiagramCanvas(const Controls &ctl, QWidget *parent) : QWidget(parent) {
     setObjectName(QStringLiteral("DiagramCanvas"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
+    // The still picture covers every pixel: nothing under it needs painting.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     // In the order of the description, so carriers lie over the band lines.
     for (const ControlDesign &design : WindowDescription()) {
         if (!design.container.empty()) continue;
         if (design.kind != ControlKind::Line && !IsShape(design.kind)) continue;
-        Item item{&design, nullptr, nullptr, {}, true};
-        if (design.kind == ControlKind::Line) item.line = MovingLine(ctl, design);
+        Item item{&design, nullptr, nullptr, false, {}, true};
+        if (design.kind == ControlKind::Line) {
+            item.line = MovingLine(ctl, design);
+            item.marker = IsMarker(design);
+        }
         if (IsShape(design.kind)) item.carrier = CarrierOf(ctl, design);
         item.drawnAt = placeOf(item);
         item.drawnVisible = visibleOf(item);
         items_.push_back(item);
     }
+}
+
+QTransform DiagramCanvas::twipsToPixels() const {
+    return QTransform::fromScale(PixelsPerTwip(zoom_), PixelsPerTwip(zoom_));
 }
 
 QLineF DiagramCanvas::placeOf(const Item &item) const {
@@ -105,53 +164,147 @@ QRectF DiagramCanvas::boundsOf(const Item &item, const QLineF &place) const {
     return QRectF(place.p1(), QSizeF(item.design->width, item.design->height));
 }
 
-void DiagramCanvas::refresh() {
-    QRegion dirty;
+QRect DiagramCanvas::pixelsOf(const Item &item, const QLineF &place, const QTransform &toPixels,
+                              qreal dpr) const {
+    // A pixel of margin: a dash-dot line or an antialiased rim may spill over.
+    const QRectF box = toPixels.mapRect(boundsOf(item, place));
+    if (!item.carrier) return box.toAlignedRect().adjusted(-1, -1, 1, 1);
+    return QRectF(CarrierCorner(place, toPixels, dpr), box.size())
+        .toAlignedRect()
+        .adjusted(-1, -1, 1, 1);
+}
+
+QRegion DiagramCanvas::refresh() {
+    const QTransform toPixels = twipsToPixels();
+    const qreal dpr = devicePixelRatioF();
+    std::vector<QRect> changed;
+    bool linesMoved = false;
     for (Item &item : items_) {
         if (!item.line && !item.carrier) continue;
         const QLineF place = placeOf(item);
         const bool visible = visibleOf(item);
         if (place == item.drawnAt && visible == item.drawnVisible) continue;
-        // A pixel of margin: a dash-dot line or an antialiased rim may spill over.
-        if (item.drawnVisible)
-            dirty += CoveringPixels(boundsOf(item, item.drawnAt), zoom_).adjusted(-1, -1, 1, 1);
-        if (visible) dirty += CoveringPixels(boundsOf(item, place), zoom_).adjusted(-1, -1, 1, 1);
+        if (item.line && !item.marker) linesMoved = true;
+        if (item.drawnVisible) changed.push_back(pixelsOf(item, item.drawnAt, toPixels, dpr));
+        if (visible) changed.push_back(pixelsOf(item, place, toPixels, dpr));
         item.drawnAt = place;
         item.drawnVisible = visible;
     }
-    dirty &= rect();
+    if (linesMoved) {
+        // A Start or Restart moved the band lines: the still picture is
+        // drawn again, and everything on it.
+        stillStale_ = true;
+        update();
+        return QRegion(rect());
+    }
+    const QRegion dirty = TiledRegion(changed, rect());
     if (!dirty.isEmpty()) update(dirty);
+    return dirty;
+}
+
+void DiagramCanvas::paintItem(QPainter &p, const Item &item) const {
+    const QLineF place = placeOf(item);
+    const ControlDesign &design = *item.design;
+    switch (design.kind) {
+    case ControlKind::Line:
+        p.setPen(LinePen(design));
+        p.drawLine(place);
+        break;
+    case ControlKind::Rectangle:
+        DrawRectangle(p, boundsOf(item, place), design);
+        break;
+    case ControlKind::Circle:
+        DrawCircle(p, boundsOf(item, place), design);
+        break;
+    default:
+        break;
+    }
+}
+
+const QImage &DiagramCanvas::stillPicture(qreal dpr) {
+    const QSize pixels = size() * dpr;
+    if (!stillStale_ && still_.size() == pixels && still_.devicePixelRatio() == dpr) return still_;
+    // Black lines and shapes on a grey background need one byte a pixel, a
+    // quarter of the memory; any other colour needs the full format.
+    const QColor background = palette().color(backgroundRole());
+    bool gray = IsGray(background.rgb());
+    for (const Item &item : items_)
+        if (!item.carrier && !item.marker) gray = gray && IsGray(item.design->color);
+    const QImage::Format format = gray ? QImage::Format_Grayscale8 : QImage::Format_RGB32;
+    // A Start redraws into the same image: two at once would raise the peak.
+    if (still_.size() != pixels || still_.format() != format) {
+        still_ = QImage();
+        still_ = QImage(pixels, format);
+    }
+    still_.setDevicePixelRatio(dpr);
+    still_.fill(background);
+    QPainter p(&still_);
+    p.setTransform(twipsToPixels());
+    for (const Item &item : items_)
+        if (!item.carrier && !item.marker && visibleOf(item)) paintItem(p, item);
+    stillStale_ = false;
+    return still_;
+}
+
+const QPixmap &DiagramCanvas::spriteOf(const ControlDesign &design, qreal dpr) {
+    const auto same = [&design](const ControlDesign &d) {
+        return d.kind == design.kind && d.width == design.width && d.height == design.height &&
+               d.color == design.color && d.filled == design.filled;
+    };
+    for (const Sprite &s : sprites_)
+        if (same(*s.design) && s.pixmap.devicePixelRatio() == dpr) return s.pixmap;
+    std::erase_if(sprites_, [&same](const Sprite &s) { return same(*s.design); });
+    const QRectF box(0, 0, design.width, design.height);
+    const QSizeF pixels = twipsToPixels().mapRect(box).size() * dpr;
+    QPixmap pixmap(QSize(static_cast<int>(std::ceil(pixels.width())),
+                         static_cast<int>(std::ceil(pixels.height()))));
+    pixmap.setDevicePixelRatio(dpr);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setTransform(twipsToPixels());
+    DrawCircle(p, box, design);
+    p.end();
+    sprites_.push_back({&design, pixmap});
+    return sprites_.back().pixmap;
+}
+
+void DiagramCanvas::paintItems(QPainter &p) const {
+    p.save();
+    p.setTransform(twipsToPixels(), true);
+    for (const Item &item : items_)
+        if (visibleOf(item)) paintItem(p, item);
+    p.restore();
 }
 
 void DiagramCanvas::setZoom(double zoom) {
     zoom_ = zoom;
+    // The still picture and the carriers' sprites are drawn again at the new scale.
+    stillStale_ = true;
+    sprites_.clear();
     update();
 }
 
 void DiagramCanvas::paintEvent(QPaintEvent *event) {
     QPainter p(this);
-    p.scale(PixelsPerTwip(zoom_), PixelsPerTwip(zoom_));
-    const QRectF exposed = ToTwips(event->rect().adjusted(-1, -1, 1, 1), zoom_);
+    const qreal dpr = p.paintEngine()->paintDevice()->devicePixelRatioF();
+    const QTransform toPixels = twipsToPixels();
+    const QRegion &region = event->region();
+    const QImage &still = stillPicture(dpr);
+    for (const QRect &r : region)
+        p.drawImage(r, still, QRectF(QPointF(r.topLeft()) * dpr, QSizeF(r.size()) * dpr));
+    // The markers over the still picture, the carriers over everything.
     for (const Item &item : items_) {
-        if (!visibleOf(item)) continue;
+        if (!item.marker || !visibleOf(item)) continue;
+        if (!region.intersects(pixelsOf(item, placeOf(item), toPixels, dpr))) continue;
+        p.setTransform(toPixels);
+        paintItem(p, item);
+        p.resetTransform();
+    }
+    for (const Item &item : items_) {
+        if (!item.carrier) continue;
         const QLineF place = placeOf(item);
-        const QRectF bounds = boundsOf(item, place);
-        if (!bounds.intersects(exposed)) continue;
-        const ControlDesign &design = *item.design;
-        switch (design.kind) {
-        case ControlKind::Line:
-            p.setPen(LinePen(design));
-            p.drawLine(place);
-            break;
-        case ControlKind::Rectangle:
-            DrawRectangle(p, bounds, design);
-            break;
-        case ControlKind::Circle:
-            DrawCircle(p, bounds, design);
-            break;
-        default:
-            break;
-        }
+        if (!region.intersects(pixelsOf(item, place, toPixels, dpr))) continue;
+        p.drawPixmap(CarrierCorner(place, toPixels, dpr), spriteOf(*item.design, dpr));
     }
 }
 

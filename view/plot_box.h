@@ -5,6 +5,8 @@
 #pragma once
 
 #include <QFrame>
+#include <QPixmap>
+#include <QRegion>
 #include <vector>
 
 #include "model/controls.h"
@@ -17,8 +19,9 @@ class PlotBox : public QFrame {
   public:
     PlotBox(const std::vector<PlotPoint> &points, QWidget *parent = nullptr);
 
-    // Repaints the points added since the last call, or everything after a clear.
-    void refresh();
+    // Draws the points added since the last call into the picture and
+    // schedules their pixels, or everything after a clear; returns the region.
+    QRegion refresh();
 
     // Twips to pixels: 1 at actual size (see twips.h).
     void setZoom(double zoom);
@@ -30,11 +33,16 @@ class PlotBox : public QFrame {
 
   private:
     QRect pixelsOf(const PlotPoint &point) const;
+    // The axis and every point so far, on a transparent picture at the device
+    // scale; points are added to it one at a time.
+    void redrawPicture(qreal dpr);
+    void drawPoints(std::size_t from, std::size_t to);
 
     const std::vector<PlotPoint> &points_;
     std::size_t drawnCount_ = 0;
     PlotPoint drawnLast_;
     double zoom_ = 1.0;
+    QPixmap picture_;
 };
 
 } // namespace transistor
