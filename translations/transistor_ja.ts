@@ -109,7 +109,7 @@
     </message>
     <message>
         <source>Written by the program every 10 seconds: holes fed into the base minus holes drained from it since the last readout.</source>
-        <translation>10 秒ごとにプログラムが書き込みます。前回の表示からベースに供給された正孔の数から、ベースから流れ出た正孔の数を引いた値です。</translation>
+        <translation>10 秒ごとにプログラムが書き込みます。前回の表示以降にベースへ供給された正孔の数から、ベースを出ていった正孔の数を引いた値です。</translation>
     </message>
     <message>
         <source>Collector current (mA)</source>
@@ -117,7 +117,7 @@
     </message>
     <message>
         <source>Written by the program every 10 seconds: electrons added at the contacts minus electrons taken away since the last readout.</source>
-        <translation>10 秒ごとにプログラムが書き込みます。前回の表示から電極で加えられた電子の数から、取り去られた電子の数を引いた値です。</translation>
+        <translation>10 秒ごとにプログラムが書き込みます。前回の表示以降に電極で加えられた電子の数から、取り去られた電子の数を引いた値です。</translation>
     </message>
     <message>
         <source>Number of electrons</source>
@@ -310,7 +310,7 @@
     </message>
     <message>
         <source>Electrons in the emitter: %1, in the base: %2, in the collector: %4, in the junctions: %5. Holes in the base: %3. The barrier that emitter electrons face is %6 eV; the collector&apos;s conduction edge lies %7 eV below the base&apos;s. Since the last update: pairs generated: %8, recombined: %9.</source>
-        <translation>電子の数はエミッタ %1、ベース %2、コレクタ %4、接合部 %5 です。ベースの正孔の数は %3 です。エミッタの電子が越える障壁の高さは %6 eV で、コレクタの伝導帯の下端はベースより %7 eV 低くなっています。前回の更新から、電子・正孔対の生成は %8、再結合は %9 です。</translation>
+        <translation>電子の数はエミッタ %1、ベース %2、コレクタ %4、接合部 %5 です。ベースの正孔の数は %3 です。エミッタの電子が越える障壁の高さは %6 eV で、コレクタの伝導帯の下端はベースより %7 eV 低くなっています。前回の更新以降、電子・正孔対の生成は %8、再結合は %9 です。</translation>
     </message>
     <message>
         <source>One point at every step of the animation, higher for more electrons. Electrons now: %1.</source>
