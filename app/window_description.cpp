@@ -156,71 +156,103 @@ std::vector<ControlDesign> describe() {
         line("Line30", 2760, 6600, 2640, 6720),
         line("Line31", 2520, 6600, 2400, 6720),
         // Inputs. The three Fermi-level boxes are drawn flat.
-        described(textBox("Text1", 6840, 8040, 495, 270, "300", 2), "Temperature (K)",
-                  "Read at each Start and Restart. A typical value is 300."),
+        described(textBox("Text1", 6840, 8040, 495, 270, "300", 2),
+                  TRANSLATABLE("Form1", "Temperature (K)"),
+                  TRANSLATABLE("Form1", "Read at each Start and Restart. A typical value is 300.")),
         captioning(label("Label1", 6120, 8040, 615, 255, TRANSLATABLE("Form1", "温度(K)"), 3),
                    "Text1"),
-        described(textBox("Text2", 1680, 4680, 495, 270, "0.9", 10, true),
-                  "Emitter Fermi level (eV)",
-                  "Above the emitter's valence-band edge, read at each Start and Restart. A "
-                  "typical value is 0.9."),
-        described(textBox("Text3", 2400, 4680, 495, 270, "0.2", 12, true), "Base Fermi level (eV)",
-                  "Above the base's valence-band edge, read at each Start and Restart. A typical "
-                  "value is 0.2."),
+        described(
+            textBox("Text2", 1680, 4680, 495, 270, "0.9", 10, true),
+            TRANSLATABLE("Form1", "Emitter Fermi level (eV)"),
+            TRANSLATABLE("Form1",
+                         "Above the emitter's valence-band edge, read at each Start and Restart. A "
+                         "typical value is 0.9.")),
+        described(
+            textBox("Text3", 2400, 4680, 495, 270, "0.2", 12, true),
+            TRANSLATABLE("Form1", "Base Fermi level (eV)"),
+            TRANSLATABLE(
+                "Form1",
+                "Above the base's valence-band edge, read at each Start and Restart. A typical "
+                "value is 0.2.")),
         described(textBox("Text9", 3000, 4680, 495, 270, "0.7", 34, true),
-                  "Collector Fermi level (eV)",
-                  "Above the collector's valence-band edge, read at each Start and Restart. A "
-                  "typical value is 0.7."),
+                  TRANSLATABLE("Form1", "Collector Fermi level (eV)"),
+                  TRANSLATABLE(
+                      "Form1",
+                      "Above the collector's valence-band edge, read at each Start and Restart. A "
+                      "typical value is 0.7.")),
         label("Label3", 3720, 4680, 975, 375, TRANSLATABLE("Form1", "Fermi level (eV)"), 11),
-        described(textBox("Text4", 1680, 6840, 495, 270, "0.5", 14), "Emitter–base voltage VEB (V)",
-                  "Forward bias, read at each Start and Restart and kept between 0 and 0.6 V. A "
-                  "typical value is 0.5."),
+        described(
+            textBox("Text4", 1680, 6840, 495, 270, "0.5", 14),
+            TRANSLATABLE("Form1", "Emitter–base voltage VEB (V)"),
+            TRANSLATABLE(
+                "Form1",
+                "Forward bias, read at each Start and Restart and kept between 0 and 0.6 V. A "
+                "typical value is 0.5.")),
         captioning(label("Label5", 960, 6840, 735, 255, "VEB(V)", 26), "Text4"),
         described(textBox("Text8", 3000, 6840, 495, 270, "1.5", 33),
-                  "Collector–base voltage VCB (V)",
-                  "Reverse bias, read at each Start and Restart and kept between 0 and 2 V. A "
-                  "typical value is 1.5."),
+                  TRANSLATABLE("Form1", "Collector–base voltage VCB (V)"),
+                  TRANSLATABLE(
+                      "Form1",
+                      "Reverse bias, read at each Start and Restart and kept between 0 and 2 V. A "
+                      "typical value is 1.5.")),
         captioning(label("Label17", 3600, 6840, 855, 255, "VCB(V)", 32), "Text8"),
         // Readouts.
-        described(textBox("Text10", 2400, 5760, 495, 270, "0", 35), "Base current (mA)",
-                  "Written by the program every 10 seconds: holes fed into the base minus holes "
-                  "drained from it since the last readout."),
+        described(
+            textBox("Text10", 2400, 5760, 495, 270, "0", 35),
+            TRANSLATABLE("Form1", "Base current (mA)"),
+            TRANSLATABLE(
+                "Form1",
+                "Written by the program every 10 seconds: holes fed into the base minus holes "
+                "drained from it since the last readout.")),
         captioning(
             label("Label18", 1320, 5760, 975, 375, TRANSLATABLE("Form1", "Base current (mA)"), 36),
             "Text10"),
-        described(textBox("Text7", 3720, 5760, 495, 270, "0", 18), "Collector current (mA)",
-                  "Written by the program every 10 seconds: electrons added at the contacts minus "
-                  "electrons taken away since the last readout."),
+        described(
+            textBox("Text7", 3720, 5760, 495, 270, "0", 18),
+            TRANSLATABLE("Form1", "Collector current (mA)"),
+            TRANSLATABLE(
+                "Form1",
+                "Written by the program every 10 seconds: electrons added at the contacts minus "
+                "electrons taken away since the last readout.")),
         captioning(label("Label11", 4320, 5760, 1095, 375,
                          TRANSLATABLE("Form1", "Collector currnet (mA)"), 19),
                    "Text7"),
-        described(textBox("Text5", 6840, 8400, 495, 270, "0.2", 25), "Number of electrons",
-                  "Written by the program whenever an electron-hole pair is generated."),
+        described(
+            textBox("Text5", 6840, 8400, 495, 270, "0.2", 25),
+            TRANSLATABLE("Form1", "Number of electrons"),
+            TRANSLATABLE("Form1",
+                         "Written by the program whenever an electron-hole pair is generated.")),
         captioning(label("Label4", 6120, 8400, 735, 255, TRANSLATABLE("Form1", "電子数"), 13),
                    "Text5"),
-        described(textBox("Text6", 6840, 8640, 495, 270, "0", 16), "Number of holes",
-                  "Written by the program whenever an electron-hole pair is generated."),
+        described(
+            textBox("Text6", 6840, 8640, 495, 270, "0", 16),
+            TRANSLATABLE("Form1", "Number of holes"),
+            TRANSLATABLE("Form1",
+                         "Written by the program whenever an electron-hole pair is generated.")),
         captioning(label("Label8", 6120, 8640, 735, 255, TRANSLATABLE("Form1", "正孔数"), 17),
                    "Text6"),
         described(textBox("Text11", 7920, 8040, 735, 375, "Text11", 37),
-                  "Electrons in the emitter and the emitter–base junction",
-                  "Written by the program at every step of the animation."),
+                  TRANSLATABLE("Form1", "Electrons in the emitter and the emitter–base junction"),
+                  TRANSLATABLE("Form1", "Written by the program at every step of the animation.")),
         described(textBox("Text12", 7920, 8640, 735, 375, "Text12", 38),
-                  "Electrons in the collector",
-                  "Written by the program at every step of the animation."),
-        described(textBox("Text13", 8880, 8640, 735, 375, "Text13", 39),
-                  "Collector electron target",
-                  "Written by the program at each Start and Restart: how many electrons the "
-                  "collector is kept stocked with."),
+                  TRANSLATABLE("Form1", "Electrons in the collector"),
+                  TRANSLATABLE("Form1", "Written by the program at every step of the animation.")),
+        described(
+            textBox("Text13", 8880, 8640, 735, 375, "Text13", 39),
+            TRANSLATABLE("Form1", "Collector electron target"),
+            TRANSLATABLE("Form1",
+                         "Written by the program at each Start and Restart: how many electrons the "
+                         "collector is kept stocked with.")),
         label("Label13", 5280, 8160, 495, 255, TRANSLATABLE("Form1", "p形"), 24),
         label("Label7", 5280, 8760, 495, 255, TRANSLATABLE("Form1", "n形"), 15),
         // Time plot.
         [] {
             ControlDesign c = box(K::PictureBox, "Picture1", 2160, 7680, 2655, 1455);
             c.tabIndex = 20;
-            return described(c, "Electron count over time",
-                             "One point at every step of the animation, higher for more "
-                             "electrons.");
+            return described(
+                c, TRANSLATABLE("Form1", "Electron count over time"),
+                TRANSLATABLE("Form1", "One point at every step of the animation, higher for more "
+                                      "electrons."));
         }(),
         [] {
             ControlDesign c = line("Line6", 0, 1440, 2640, 1440);
@@ -231,13 +263,20 @@ std::vector<ControlDesign> describe() {
         label("Label12", 2040, 9000, 255, 255, "0", 23),
         label("Label9", 4800, 9120, 375, 255, "t", 21),
         // Buttons.
-        described(button("Command1", 5640, TRANSLATABLE("Form1", "Start"), 0), "Start",
-                  "Lays out the band diagram from the inputs, scatters the carriers and starts "
-                  "the animation."),
-        described(button("Command3", 6840, TRANSLATABLE("Form1", "Restart"), 29), "Restart",
-                  "Lays out the band diagram again from the inputs while the animation goes on."),
-        described(button("Command2", 8040, TRANSLATABLE("Form1", "Close"), 1), "Close",
-                  "Ends the program."),
+        described(button("Command1", 5640, TRANSLATABLE("Form1", "Start"), 0),
+                  TRANSLATABLE("Form1", "Start"),
+                  TRANSLATABLE(
+                      "Form1",
+                      "Lays out the band diagram from the inputs, scatters the carriers and starts "
+                      "the animation.")),
+        described(
+            button("Command3", 6840, TRANSLATABLE("Form1", "Restart"), 29),
+            TRANSLATABLE("Form1", "Restart"),
+            TRANSLATABLE(
+                "Form1",
+                "Lays out the band diagram again from the inputs while the animation goes on.")),
+        described(button("Command2", 8040, TRANSLATABLE("Form1", "Close"), 1),
+                  TRANSLATABLE("Form1", "Close"), TRANSLATABLE("Form1", "Ends the program.")),
         // Timers.
         timer("Timer1", 50, false),
         timer("Timer2", 10000, true),

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "app/translatable.h"
+
 namespace transistor {
 
 struct MessageArg {
@@ -38,33 +40,43 @@ std::string FormatLines(const std::vector<MessageLine> &lines);
 // Every template and phrase of the program's messages.
 namespace msg {
 // Templates.
-inline constexpr std::string_view kPlain = "%1";
-inline constexpr std::string_view kEmpty = "%1: the box is empty. %2";
-inline constexpr std::string_view kOnlySpaces = "%1: the box holds only spaces. %2";
-inline constexpr std::string_view kNotANumber = "%1: \"%2\" is not a number. %3";
-inline constexpr std::string_view kTooLarge = "%1: \"%2\" is too large to use. %3";
-inline constexpr std::string_view kTooFarBelowZero = "%1: \"%2\" is too far below zero to use. %3";
-inline constexpr std::string_view kOutOfDrawing =
-    "%1: \"%2\" puts the band diagram outside the range the program can draw. %3";
-inline constexpr std::string_view kAnimationStopped =
+inline constexpr std::string_view kPlain = TRANSLATABLE("Message", "%1");
+inline constexpr std::string_view kEmpty = TRANSLATABLE("Message", "%1: the box is empty. %2");
+inline constexpr std::string_view kOnlySpaces =
+    TRANSLATABLE("Message", "%1: the box holds only spaces. %2");
+inline constexpr std::string_view kNotANumber =
+    TRANSLATABLE("Message", "%1: \"%2\" is not a number. %3");
+inline constexpr std::string_view kTooLarge =
+    TRANSLATABLE("Message", "%1: \"%2\" is too large to use. %3");
+inline constexpr std::string_view kTooFarBelowZero =
+    TRANSLATABLE("Message", "%1: \"%2\" is too far below zero to use. %3");
+inline constexpr std::string_view kOutOfDrawing = TRANSLATABLE(
+    "Message", "%1: \"%2\" puts the band diagram outside the range the program can draw. %3");
+inline constexpr std::string_view kAnimationStopped = TRANSLATABLE(
+    "Message",
     "The animation stopped: run-time error \"%1\" in the simulation step. Change the inputs and "
-    "press Start.";
+    "press Start.");
 // Phrases: the boxes, and what to type into them.
-inline constexpr std::string_view kTemperature = "Temperature (K)";
-inline constexpr std::string_view kEmitterFermi = "Emitter Fermi level (eV)";
-inline constexpr std::string_view kBaseFermi = "Base Fermi level (eV)";
-inline constexpr std::string_view kCollectorFermi = "Collector Fermi level (eV)";
-inline constexpr std::string_view kVeb = "Emitter–base voltage VEB (V)";
-inline constexpr std::string_view kVcb = "Collector–base voltage VCB (V)";
-inline constexpr std::string_view kEnterTemperature = "Enter a temperature in kelvin, such as 300.";
+inline constexpr std::string_view kTemperature = TRANSLATABLE("Message", "Temperature (K)");
+inline constexpr std::string_view kEmitterFermi =
+    TRANSLATABLE("Message", "Emitter Fermi level (eV)");
+inline constexpr std::string_view kBaseFermi = TRANSLATABLE("Message", "Base Fermi level (eV)");
+inline constexpr std::string_view kCollectorFermi =
+    TRANSLATABLE("Message", "Collector Fermi level (eV)");
+inline constexpr std::string_view kVeb = TRANSLATABLE("Message", "Emitter–base voltage VEB (V)");
+inline constexpr std::string_view kVcb = TRANSLATABLE("Message", "Collector–base voltage VCB (V)");
+inline constexpr std::string_view kEnterTemperature =
+    TRANSLATABLE("Message", "Enter a temperature in kelvin, such as 300.");
 inline constexpr std::string_view kEnterEmitterFermi =
-    "Enter a level in eV above the valence-band edge, such as 0.9.";
+    TRANSLATABLE("Message", "Enter a level in eV above the valence-band edge, such as 0.9.");
 inline constexpr std::string_view kEnterBaseFermi =
-    "Enter a level in eV above the valence-band edge, such as 0.2.";
+    TRANSLATABLE("Message", "Enter a level in eV above the valence-band edge, such as 0.2.");
 inline constexpr std::string_view kEnterCollectorFermi =
-    "Enter a level in eV above the valence-band edge, such as 0.7.";
-inline constexpr std::string_view kEnterVeb = "Enter a voltage in volts, such as 0.5.";
-inline constexpr std::string_view kEnterVcb = "Enter a voltage in volts, such as 1.5.";
+    TRANSLATABLE("Message", "Enter a level in eV above the valence-band edge, such as 0.7.");
+inline constexpr std::string_view kEnterVeb =
+    TRANSLATABLE("Message", "Enter a voltage in volts, such as 0.5.");
+inline constexpr std::string_view kEnterVcb =
+    TRANSLATABLE("Message", "Enter a voltage in volts, such as 1.5.");
 } // namespace msg
 
 inline constexpr std::array<std::string_view, 20> kMessageTexts = {

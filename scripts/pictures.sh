@@ -1,22 +1,29 @@
 #!/usr/bin/env bash
 # Draws the pictures in docs/ again from the scripts in docs/pictures/, after
-# a change to the window. The window is drawn offscreen: no display is needed.
+# a change to the window. The window is drawn offscreen by
+# build/bin/window-picture: no display is needed, and the same sources give
+# the same pictures.
 #   SCALE=s   device pixels per pixel (default 1)
-# The captions follow the locale; LC_ALL (default C.UTF-8) picks it.
+# window.png and strip.png show the texts as designed (LC_ALL=C.UTF-8);
+# window-en.png, window-ja.png and window-designed.png show the whole window,
+# strip included, in each language.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
 configure build -DTRANSISTOR_BUILD_GUI=ON
 cmake --build build --target window-picture -j "$jobs"
 
-export LC_ALL="${LC_ALL:-C.UTF-8}"
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
 scale="${SCALE:-1}"
-# picture    script                     area
-while read -r picture script area; do
-  build/bin/window-picture --scale "$scale" --area "$area" "docs/pictures/$script" "docs/$picture"
+# picture            locale       script         area
+while read -r picture locale script area; do
+  env -u LANGUAGE -u LC_MESSAGES -u LANG LC_ALL="$locale" \
+    build/bin/window-picture --scale "$scale" --area "$area" "docs/pictures/$script" "docs/$picture"
   echo "docs/$picture"
 done <<'LIST'
-window.png window.script window
-strip.png  window.script strip
+window.png           C.UTF-8      window.script  window
+strip.png            C.UTF-8      window.script  strip
+window-en.png        en_US.UTF-8  window.script  full
+window-ja.png        ja_JP.UTF-8  window.script  full
+window-designed.png  C.UTF-8      window.script  full
 LIST

@@ -7,17 +7,20 @@ if(TARGET transistor_view)
 
   # lupdate, run as `update_translations` runs it, into copies of the .ts
   # files: every text must already be there, translated, and none left over.
+  # `update_translations` passes the view's include folders to lupdate; the
+  # test names the one that matters, so that lupdate finds the headers of
+  # the view's classes and a tr() in transistor::ClassroomActions gets that
+  # context, the one Qt looks up at run time.
   add_executable(translations_test ${CMAKE_CURRENT_LIST_DIR}/translations_test.cpp)
   target_link_libraries(translations_test PRIVATE Qt6::Core)
   add_test(NAME translations_complete
     COMMAND translations_test $<TARGET_FILE:Qt6::lupdate> ${transistor_translated_sources_list}
-            ${transistor_ts_files} -- ${transistor_lupdate_options})
+            ${transistor_ts_files} -- ${transistor_lupdate_options} -I ${PROJECT_SOURCE_DIR})
 
   # One run of the window per locale; the argument is the language it must
   # show. Variables left empty count as unset, so the machine's own locale
   # does not leak in.
-  add_executable(window_language_test ${CMAKE_CURRENT_LIST_DIR}/window_language_test.cpp)
-  target_link_libraries(window_language_test PRIVATE transistor_view GTest::gtest)
+  transistor_window_test(window_language_test GTEST)
   foreach(run
       "en|en|LANG=en_US.UTF-8"
       "ja|ja|LANG=ja_JP.UTF-8"

@@ -23,7 +23,9 @@ add_cli_test(initial_dump ARGS ${cli}/initial.script EXIT 0 DUMPS 1
   CHECK timers.Timer2=ON)
 add_cli_test(script_from_stdin_dash ARGS - INPUT ${cli}/initial.script EXIT 0 DUMPS 1)
 add_cli_test(script_from_stdin_without_argument INPUT ${cli}/initial.script EXIT 0 DUMPS 1)
-add_cli_test(empty_script EXIT 0 DUMPS 0)
+# The script comes on standard input, from an empty file, whatever ctest was
+# started with.
+add_cli_test(empty_script INPUT ${cli}/empty.script EXIT 0 DUMPS 0)
 add_cli_test(crlf_script ARGS ${cli}/crlf.script EXIT 0 DUMPS 1 CHECK texts.Text2=0.8)
 add_cli_test(random_file_relative_to_current_folder ARGS ${cli}/relative-random.script
   EXIT 0 DUMPS 1)

@@ -1,20 +1,28 @@
 # Tests of the Qt window, run offscreen: included from tests/CMakeLists.txt.
 if(TARGET transistor_view)
   find_package(Qt6 6.4 REQUIRED COMPONENTS Test)
-  add_executable(window_test ${CMAKE_CURRENT_LIST_DIR}/window_test.cpp)
-  set_target_properties(window_test PROPERTIES AUTOMOC ON)
-  target_link_libraries(window_test PRIVATE transistor_view Qt6::Test)
-  add_test(NAME window_test COMMAND window_test)
-  set_tests_properties(window_test PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
-endif()
 
-# Pause, step, zoom, the copy of the picture and the context menu.
-if(TARGET transistor_view)
-  add_executable(window_classroom_test ${CMAKE_CURRENT_LIST_DIR}/window_classroom_test.cpp)
-  set_target_properties(window_classroom_test PROPERTIES AUTOMOC ON)
-  target_link_libraries(window_classroom_test PRIVATE transistor_view Qt6::Test)
-  add_test(NAME window_classroom_test COMMAND window_classroom_test)
-  set_tests_properties(window_classroom_test PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  # tests/NAME.cpp built against the view: a QtTest run offscreen as the test
+  # NAME, or with GTEST a GoogleTest executable whose runs the caller adds.
+  function(transistor_window_test name)
+    cmake_parse_arguments(PARSE_ARGV 1 arg "GTEST" "" "")
+    add_executable(${name} ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/${name}.cpp)
+    if(arg_GTEST)
+      target_link_libraries(${name} PRIVATE transistor_view GTest::gtest)
+      return()
+    endif()
+    set_target_properties(${name} PROPERTIES AUTOMOC ON)
+    target_link_libraries(${name} PRIVATE transistor_view Qt6::Test)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  endfunction()
+
+  # The window as designed: its controls, the tick, the inputs and messages.
+  transistor_window_test(window_test)
+  # Pause, step, zoom, the copy of the picture and the context menu.
+  transistor_window_test(window_classroom_test)
+  # Names, roles, buddies and the keyboard path of the window.
+  transistor_window_test(window_a11y_test)
 endif()
 
 # The tool that draws the pictures in docs/: the window as it opens, and the
@@ -33,13 +41,4 @@ if(TARGET window-picture)
         -DWIDTH=${width} -DHEIGHT=${height}
         -P ${CMAKE_CURRENT_LIST_DIR}/window_picture.cmake)
   endforeach()
-endif()
-
-# Names, roles, buddies and the keyboard path of the window (offscreen).
-if(TARGET transistor_view)
-  add_executable(window_a11y_test ${CMAKE_CURRENT_LIST_DIR}/window_a11y_test.cpp)
-  set_target_properties(window_a11y_test PROPERTIES AUTOMOC ON)
-  target_link_libraries(window_a11y_test PRIVATE transistor_view Qt6::Test)
-  add_test(NAME window_a11y_test COMMAND window_a11y_test)
-  set_tests_properties(window_a11y_test PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endif()

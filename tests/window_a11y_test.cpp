@@ -196,22 +196,18 @@ class WindowA11yTest : public QObject {
         window->findChild<QPushButton *>("Command1")->click();
         const QString atStart = canvas->accessibleDescription();
         QVERIFY(atStart != atLoad);
-        QVERIFY2(atStart.contains(QStringLiteral("Emitter: 39 electrons")), qPrintable(atStart));
+        QVERIFY2(atStart.contains(QStringLiteral("Electrons in the emitter: 39,")),
+                 qPrintable(atStart));
         QVERIFY(atStart.contains(QStringLiteral("0.20 eV")));
         QVERIFY(atStart.contains(QStringLiteral("2.00 eV")));
-        QVERIFY(plot->accessibleDescription().contains(QStringLiteral("Now 81 electrons")));
+        QVERIFY(plot->accessibleDescription().contains(QStringLiteral("Electrons now: 81.")));
         auto *tick = window->findChild<QTimer *>("Timer1");
         for (int i = 0; i < 40; ++i) QMetaObject::invokeMethod(tick, "timeout");
         QCOMPARE(canvas->accessibleDescription(), atStart);
         QMetaObject::invokeMethod(window->findChild<QTimer *>("Timer2"), "timeout");
         QVERIFY(canvas->accessibleDescription() != atStart);
-        QVERIFY(!canvas->accessibleDescription().contains(QStringLiteral("0 pairs generated, 0")));
-    }
-
-    void everyMessageTextIsListedForTranslation() {
-        QStringList listed;
-        for (const char *t : TranslatableMessageTexts()) listed << QString::fromUtf8(t);
-        for (std::string_view t : kMessageTexts) QVERIFY2(listed.contains(ToQString(t)), t.data());
+        QVERIFY(!canvas->accessibleDescription().contains(
+            QStringLiteral("pairs generated: 0, recombined: 0")));
     }
 };
 

@@ -59,5 +59,262 @@
         <source>Transistor visual simulation</source>
         <translation>Transistor visual simulation</translation>
     </message>
+    <message>
+        <source>Temperature (K)</source>
+        <translation>Temperature (K)</translation>
+    </message>
+    <message>
+        <source>Read at each Start and Restart. A typical value is 300.</source>
+        <translation>Read at each Start and Restart. A typical value is 300.</translation>
+    </message>
+    <message>
+        <source>Emitter Fermi level (eV)</source>
+        <translation>Emitter Fermi level (eV)</translation>
+    </message>
+    <message>
+        <source>Above the emitter&apos;s valence-band edge, read at each Start and Restart. A typical value is 0.9.</source>
+        <translation>Above the emitter&apos;s valence-band edge, read at each Start and Restart. A typical value is 0.9.</translation>
+    </message>
+    <message>
+        <source>Base Fermi level (eV)</source>
+        <translation>Base Fermi level (eV)</translation>
+    </message>
+    <message>
+        <source>Above the base&apos;s valence-band edge, read at each Start and Restart. A typical value is 0.2.</source>
+        <translation>Above the base&apos;s valence-band edge, read at each Start and Restart. A typical value is 0.2.</translation>
+    </message>
+    <message>
+        <source>Collector Fermi level (eV)</source>
+        <translation>Collector Fermi level (eV)</translation>
+    </message>
+    <message>
+        <source>Above the collector&apos;s valence-band edge, read at each Start and Restart. A typical value is 0.7.</source>
+        <translation>Above the collector&apos;s valence-band edge, read at each Start and Restart. A typical value is 0.7.</translation>
+    </message>
+    <message>
+        <source>Emitter–base voltage VEB (V)</source>
+        <translation>Emitter–base voltage VEB (V)</translation>
+    </message>
+    <message>
+        <source>Forward bias, read at each Start and Restart and kept between 0 and 0.6 V. A typical value is 0.5.</source>
+        <translation>Forward bias, read at each Start and Restart and kept between 0 and 0.6 V. A typical value is 0.5.</translation>
+    </message>
+    <message>
+        <source>Collector–base voltage VCB (V)</source>
+        <translation>Collector–base voltage VCB (V)</translation>
+    </message>
+    <message>
+        <source>Reverse bias, read at each Start and Restart and kept between 0 and 2 V. A typical value is 1.5.</source>
+        <translation>Reverse bias, read at each Start and Restart and kept between 0 and 2 V. A typical value is 1.5.</translation>
+    </message>
+    <message>
+        <source>Written by the program every 10 seconds: holes fed into the base minus holes drained from it since the last readout.</source>
+        <translation>Written by the program every 10 seconds: holes fed into the base minus holes drained from it since the last readout.</translation>
+    </message>
+    <message>
+        <source>Collector current (mA)</source>
+        <translation>Collector current (mA)</translation>
+    </message>
+    <message>
+        <source>Written by the program every 10 seconds: electrons added at the contacts minus electrons taken away since the last readout.</source>
+        <translation>Written by the program every 10 seconds: electrons added at the contacts minus electrons taken away since the last readout.</translation>
+    </message>
+    <message>
+        <source>Number of electrons</source>
+        <translation>Number of electrons</translation>
+    </message>
+    <message>
+        <source>Written by the program whenever an electron-hole pair is generated.</source>
+        <translation>Written by the program whenever an electron-hole pair is generated.</translation>
+    </message>
+    <message>
+        <source>Number of holes</source>
+        <translation>Number of holes</translation>
+    </message>
+    <message>
+        <source>Electrons in the emitter and the emitter–base junction</source>
+        <translation>Electrons in the emitter and the emitter–base junction</translation>
+    </message>
+    <message>
+        <source>Written by the program at every step of the animation.</source>
+        <translation>Written by the program at every step of the animation.</translation>
+    </message>
+    <message>
+        <source>Electrons in the collector</source>
+        <translation>Electrons in the collector</translation>
+    </message>
+    <message>
+        <source>Collector electron target</source>
+        <translation>Collector electron target</translation>
+    </message>
+    <message>
+        <source>Written by the program at each Start and Restart: how many electrons the collector is kept stocked with.</source>
+        <translation>Written by the program at each Start and Restart: how many electrons the collector is kept stocked with.</translation>
+    </message>
+    <message>
+        <source>Electron count over time</source>
+        <translation>Electron count over time</translation>
+    </message>
+    <message>
+        <source>One point at every step of the animation, higher for more electrons.</source>
+        <translation>One point at every step of the animation, higher for more electrons.</translation>
+    </message>
+    <message>
+        <source>Lays out the band diagram from the inputs, scatters the carriers and starts the animation.</source>
+        <translation>Lays out the band diagram from the inputs, scatters the carriers and starts the animation.</translation>
+    </message>
+    <message>
+        <source>Lays out the band diagram again from the inputs while the animation goes on.</source>
+        <translation>Lays out the band diagram again from the inputs while the animation goes on.</translation>
+    </message>
+    <message>
+        <source>Ends the program.</source>
+        <translation>Ends the program.</translation>
+    </message>
+</context>
+<context>
+    <name>Message</name>
+    <message>
+        <source>%1</source>
+        <translation>%1</translation>
+    </message>
+    <message>
+        <source>%1: the box is empty. %2</source>
+        <translation>%1: the box is empty. %2</translation>
+    </message>
+    <message>
+        <source>%1: the box holds only spaces. %2</source>
+        <translation>%1: the box holds only spaces. %2</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not a number. %3</source>
+        <translation>%1: &quot;%2&quot; is not a number. %3</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is too large to use. %3</source>
+        <translation>%1: &quot;%2&quot; is too large to use. %3</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is too far below zero to use. %3</source>
+        <translation>%1: &quot;%2&quot; is too far below zero to use. %3</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; puts the band diagram outside the range the program can draw. %3</source>
+        <translation>%1: &quot;%2&quot; puts the band diagram outside the range the program can draw. %3</translation>
+    </message>
+    <message>
+        <source>The animation stopped: run-time error &quot;%1&quot; in the simulation step. Change the inputs and press Start.</source>
+        <translation>The animation stopped: run-time error &quot;%1&quot; in the simulation step. Change the inputs and press Start.</translation>
+    </message>
+    <message>
+        <source>Temperature (K)</source>
+        <translation>Temperature (K)</translation>
+    </message>
+    <message>
+        <source>Emitter Fermi level (eV)</source>
+        <translation>Emitter Fermi level (eV)</translation>
+    </message>
+    <message>
+        <source>Base Fermi level (eV)</source>
+        <translation>Base Fermi level (eV)</translation>
+    </message>
+    <message>
+        <source>Collector Fermi level (eV)</source>
+        <translation>Collector Fermi level (eV)</translation>
+    </message>
+    <message>
+        <source>Emitter–base voltage VEB (V)</source>
+        <translation>Emitter–base voltage VEB (V)</translation>
+    </message>
+    <message>
+        <source>Collector–base voltage VCB (V)</source>
+        <translation>Collector–base voltage VCB (V)</translation>
+    </message>
+    <message>
+        <source>Enter a temperature in kelvin, such as 300.</source>
+        <translation>Enter a temperature in kelvin, such as 300.</translation>
+    </message>
+    <message>
+        <source>Enter a level in eV above the valence-band edge, such as 0.9.</source>
+        <translation>Enter a level in eV above the valence-band edge, such as 0.9.</translation>
+    </message>
+    <message>
+        <source>Enter a level in eV above the valence-band edge, such as 0.2.</source>
+        <translation>Enter a level in eV above the valence-band edge, such as 0.2.</translation>
+    </message>
+    <message>
+        <source>Enter a level in eV above the valence-band edge, such as 0.7.</source>
+        <translation>Enter a level in eV above the valence-band edge, such as 0.7.</translation>
+    </message>
+    <message>
+        <source>Enter a voltage in volts, such as 0.5.</source>
+        <translation>Enter a voltage in volts, such as 0.5.</translation>
+    </message>
+    <message>
+        <source>Enter a voltage in volts, such as 1.5.</source>
+        <translation>Enter a voltage in volts, such as 1.5.</translation>
+    </message>
+</context>
+<context>
+    <name>transistor::ClassroomActions</name>
+    <message>
+        <source>&amp;Pause</source>
+        <translation>&amp;Pause</translation>
+    </message>
+    <message>
+        <source>&amp;Step one tick</source>
+        <translation>&amp;Step one tick</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;in</source>
+        <translation>Zoom &amp;in</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;out</source>
+        <translation>Zoom &amp;out</translation>
+    </message>
+    <message>
+        <source>&amp;Actual size</source>
+        <translation>&amp;Actual size</translation>
+    </message>
+    <message>
+        <source>&amp;Copy picture</source>
+        <translation>&amp;Copy picture</translation>
+    </message>
+    <message>
+        <source>Paused</source>
+        <translation>Paused</translation>
+    </message>
+    <message>
+        <source>&amp;Resume</source>
+        <translation>&amp;Resume</translation>
+    </message>
+    <message>
+        <source>The animation is paused.</source>
+        <translation>The animation is paused.</translation>
+    </message>
+    <message>
+        <source>The animation is paused. %1</source>
+        <translation>The animation is paused. %1</translation>
+    </message>
+</context>
+<context>
+    <name>transistor::MainWindow</name>
+    <message>
+        <source>Band diagram</source>
+        <translation>Band diagram</translation>
+    </message>
+    <message>
+        <source>Energy bands of an npn transistor as drawn at design time; no carriers yet. Press Start to lay the diagram out from the inputs.</source>
+        <translation>Energy bands of an npn transistor as drawn at design time; no carriers yet. Press Start to lay the diagram out from the inputs.</translation>
+    </message>
+    <message>
+        <source>Electrons in the emitter: %1, in the base: %2, in the collector: %4, in the junctions: %5. Holes in the base: %3. The barrier that emitter electrons face is %6 eV; the collector&apos;s conduction edge lies %7 eV below the base&apos;s. Since the last update: pairs generated: %8, recombined: %9.</source>
+        <translation>Electrons in the emitter: %1, in the base: %2, in the collector: %4, in the junctions: %5. Holes in the base: %3. The barrier that emitter electrons face is %6 eV; the collector&apos;s conduction edge lies %7 eV below the base&apos;s. Since the last update: pairs generated: %8, recombined: %9.</translation>
+    </message>
+    <message>
+        <source>One point at every step of the animation, higher for more electrons. Electrons now: %1.</source>
+        <translation>One point at every step of the animation, higher for more electrons. Electrons now: %1.</translation>
+    </message>
 </context>
 </TS>

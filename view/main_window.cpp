@@ -218,9 +218,9 @@ void MainWindow::buildControls() {
         if (widget) {
             widget->setObjectName(name);
             if (!design.accessibleName.empty())
-                widget->setAccessibleName(ToQString(design.accessibleName));
+                widget->setAccessibleName(Translated(design.accessibleName));
             if (!design.accessibleDescription.empty())
-                widget->setAccessibleDescription(ToQString(design.accessibleDescription));
+                widget->setAccessibleDescription(Translated(design.accessibleDescription));
         }
     }
     // A caption of exactly one box is its buddy: a screen reader reads the
@@ -370,10 +370,11 @@ void MainWindow::describeDrawings() {
                   "Press Start to lay the diagram out from the inputs.");
     } else {
         const QLocale locale;
-        text = tr("Emitter: %1 electrons. Base: %2 electrons and %3 holes. Collector: %4 "
-                  "electrons. In the junctions: %5 electrons. The barrier that emitter electrons "
-                  "face is %6 eV; the collector's conduction edge lies %7 eV below the base's. "
-                  "Since the last update: %8 pairs generated, %9 recombined.")
+        // Counts follow a colon, so that one electron reads as well as many.
+        text = tr("Electrons in the emitter: %1, in the base: %2, in the collector: %4, in the "
+                  "junctions: %5. Holes in the base: %3. The barrier that "
+                  "emitter electrons face is %6 eV; the collector's conduction edge lies %7 eV "
+                  "below the base's. Since the last update: pairs generated: %8, recombined: %9.")
                    .arg(b.emitterElectrons)
                    .arg(b.baseElectrons)
                    .arg(b.baseHoles)
@@ -386,7 +387,7 @@ void MainWindow::describeDrawings() {
     }
     pairs_.reset();
     const QString plot = tr("One point at every step of the animation, higher for more "
-                            "electrons. Now %1 electrons.")
+                            "electrons. Electrons now: %1.")
                              .arg(form_.vars.ElectronCount.value());
     // An unchanged description is not sent again: a screen reader may say it.
     if (canvas_->accessibleDescription() != text) canvas_->setAccessibleDescription(text);

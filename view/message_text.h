@@ -1,6 +1,7 @@
 // The core's messages in the user's language: each line's English template
 // and phrase arguments go through the translation under the context
-// "Message", then the arguments are filled in.
+// "Message", where the core marked them (model/message.h), then the
+// arguments are filled in.
 #pragma once
 
 #include <QString>
@@ -11,9 +12,5 @@
 namespace transistor {
 
 QString MessageText(const std::vector<MessageLine> &lines);
-
-// The English texts the view can translate: every entry of kMessageTexts,
-// listed here for lupdate.
-const std::vector<const char *> &TranslatableMessageTexts();
 
 } // namespace transistor

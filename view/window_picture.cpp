@@ -5,7 +5,9 @@
 // run through the core exactly as the driver runs them, and the window then
 // shows the resulting state. The window is drawn offscreen, never shown on a
 // screen, at S device pixels per pixel (default 1). The areas: the window as
-// it opens (default), the strip below its lower edge, or both.
+// it opens (default), the strip below its lower edge, or both. The captions
+// are in the user's language, as transistor-sim shows them (LANGUAGE, LC_ALL,
+// LC_MESSAGES, LANG).
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
@@ -18,6 +20,7 @@
 #include "app/window_description.h"
 #include "tools/script_runner.h"
 #include "view/main_window.h"
+#include "view/translation.h"
 #include "view/twips.h"
 
 namespace {
@@ -55,6 +58,7 @@ int main(int argc, char **argv) {
     qunsetenv("QT_SCREEN_SCALE_FACTORS");
     qunsetenv("QT_ENABLE_HIGHDPI_SCALING");
     QApplication app(argc, argv);
+    transistor::InstallTranslation(app);
 
     std::ifstream script(scriptPath, std::ios::binary);
     if (!script.is_open()) {
