@@ -1,6 +1,6 @@
 #include "app/window_description.h"
 
-#include "app/translatable.h"
+#include "model/translatable.h"
 
 #include <stdexcept>
 #include <string>

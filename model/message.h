@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/translatable.h"
+#include "model/translatable.h"
 
 namespace transistor {
 

@@ -17,7 +17,7 @@ set(transistor_ts_files
   ${PROJECT_SOURCE_DIR}/translations/transistor_ja.ts)
 
 # The core marks its texts with TRANSLATABLE("Form1", "...")
-# (app/translatable.h), which lupdate reads as QT_TRANSLATE_NOOP; the view
+# (model/translatable.h), which lupdate reads as QT_TRANSLATE_NOOP; the view
 # uses tr(). No line numbers in the .ts files, so that editing a source
 # moves nothing there.
 set(transistor_lupdate_options

@@ -1,5 +1,5 @@
 // The window in the user's language. The texts of the window description
-// are the source; a translation replaces the marked ones (app/translatable.h)
+// are the source; a translation replaces the marked ones (model/translatable.h)
 // and the view's own tr() texts. Where no translation matches the user's
 // language, the window shows its texts as designed.
 #pragma once
@@ -7,7 +7,7 @@
 #include <QString>
 #include <string_view>
 
-#include "app/translatable.h"
+#include "model/translatable.h"
 
 class QCoreApplication;
 
