@@ -6,7 +6,6 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build    # compiler and build tools
   qt6-base-dev libgl-dev               # the window (Qt 6 Widgets)
-  libqt6svg6                           # draws the SVG window icon at run time
   qt6-tools-dev qt6-l10n-tools         # the window's translations (lupdate, lrelease)
   qt6-translations-l10n                # Qt's own texts (the OK of a message box) in Japanese
   libgtest-dev libgmock-dev            # the tests

@@ -11,7 +11,10 @@ int main(int argc, char **argv) {
     // The menu entry and the icon are installed under this name; the desktop
     // matches the window to them by it.
     QGuiApplication::setDesktopFileName(QStringLiteral(TRANSISTOR_APP_ID));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/" TRANSISTOR_APP_ID ".svg")));
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128})
+        icon.addFile(QStringLiteral(":/icons/icon-%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
     transistor::InstallTranslation(app);
     transistor::MainWindow window;
     window.show();
