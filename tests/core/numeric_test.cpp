@@ -4,14 +4,18 @@
 #include <limits>
 
 #include "model/numeric.h"
-#include "model/random_source.h"
 
 namespace transistor {
 namespace {
 
 TEST(NumberRules, CIntRoundsHalfToEvenAndRaisesOutside16Bits) {
-    for (auto [in, out] : {std::pair{2.5, 2}, {3.5, 4}, {-2.5, -2}, {0.5, 0}, {-3.5, -4},
-                           {32767.4, 32767}, {-32768.5, -32768}})
+    for (auto [in, out] : {std::pair{2.5, 2},
+                           {3.5, 4},
+                           {-2.5, -2},
+                           {0.5, 0},
+                           {-3.5, -4},
+                           {32767.4, 32767},
+                           {-32768.5, -32768}})
         EXPECT_EQ(CInt(in).value(), out) << in;
     for (double v :
          {32767.5, -32768.51, 1e300, std::nan(""), std::numeric_limits<double>::infinity()})
@@ -27,20 +31,6 @@ TEST(NumberRules, IntegerArithmeticRaisesARuntimeErrorInsteadOfWrapping) {
     EXPECT_EQ(Int(-0.5f), -1.0f);
     EXPECT_THROW(IndexFrom(51.0, 0, 50), SubscriptError);
     EXPECT_THROW(IndexFrom(std::nan(""), 0, 100), SubscriptError);
-}
-
-TEST(RandomSource, FixedSeedStaysBelowOneAndAScriptedListEndsLoudly) {
-    FixedSeedRandom a;
-    float lo = 1, hi = 0;
-    for (int i = 0; i < 200000; ++i) {
-        const float v = a.next();
-        lo = std::min(lo, v);
-        hi = std::max(hi, v);
-    }
-    EXPECT_TRUE(lo >= 0 && lo < 0.001f && hi > 0.999f && hi < 1) << lo << " " << hi;
-    ScriptedRandom r({0.25f});
-    EXPECT_EQ(r.next(), 0.25f);
-    EXPECT_THROW(r.next(), RandomExhausted);
 }
 
 } // namespace

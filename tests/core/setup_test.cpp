@@ -82,48 +82,6 @@ TEST(Setup, RestartChangesTargetsButNotCountsCarriersOrBaseCurrent) {
     EXPECT_FALSE(f.ctl.Timer1.Enabled);
 }
 
-// A refused set-up names the boxes at fault, keeps them as typed and changes
-// nothing else.
-TEST(Setup, ARefusedSetupBlamesTheRightBox) {
-    const std::string longText = std::string(39, 'x') + "é" + "yyy";
-    // clang-format off
-    const struct { Inputs in; const char *message; } rows[] = {
-        {{"300", "", "0.2", "0.7", "5", "two"},
-         "Collector–base voltage VCB (V): \"two\" is not a number. Enter a voltage in volts, such "
-         "as 1.5.\nEmitter Fermi level (eV): the box is empty. Enter a level in eV above the "
-         "valence-band edge, such as 0.9."},
-        {{" ", "0.9", "0.2", "0.7", "0.5", longText},
-         "Temperature (K): the box holds only spaces. Enter a temperature in kelvin, such as 300.\n"
-         "Collector–base voltage VCB (V): \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx…\" is not a "
-         "number."},
-        {{"300", "0.9", "0.2", "0.7", "0.5", std::string(50, '\x80')},
-         "Collector–base voltage VCB (V): \"…\" is not a number."}, // no character boundary before the cut
-        {{"40000", "31", "0.2", "0.7", "0.5", "1.5"}, "Temperature (K): \"40000\" is too large"},
-        {{"300", "31", "-28", "0.7", "0.5", "1.5"}, "Emitter Fermi level (eV): \"31\" puts"},
-        {{"32767", "31", "0.2", "0.7", "0.5", "1.5"}, "Emitter Fermi level (eV): \"31\" puts"},
-        {{"300", "0.9", "0.2", "0.7", std::string(40, 'v'), "1.5"},
-         "Emitter–base voltage VEB (V): \"vvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvv\" is not"}, // 40 bytes: shown whole
-        {{"300", "0.9", "-28", "0.7", "0.5", "1.5"}, "Base Fermi level (eV): \"-28\" puts"},
-        {{"300", "1.5", "0.2", "-30", "0.5", "1.5"}, "Collector Fermi level (eV): \"-30\" puts"},
-    };
-    // clang-format on
-    for (const auto &r : rows) {
-        Form f = testing::LoadedForm();
-        testing::Type(f, r.in);
-        const Form before = f;
-        Command3_Click(f);
-        ASSERT_TRUE(f.feedback.message) << r.message;
-        EXPECT_TRUE(f.feedback.message->starts_with(r.message)) << *f.feedback.message;
-        EXPECT_EQ(f.feedback.messageSerial, 1u);
-        EXPECT_TRUE(SameSimulation(before, f)) << r.message;
-    }
-    // The comparison the rows rely on sees a change of a single field.
-    Form a = LaidOut(), b = a, c = a;
-    b.vars.LoopIndex = Integer(1);
-    c.ctl.Shape2(100).Left += 1;
-    EXPECT_FALSE(SameSimulation(a, b) || SameSimulation(a, c));
-}
-
 TEST(Setup, CommaLocaleWritesItsOwnSeparatorAndReadsTheDesignTexts) {
     Form f = testing::LoadedForm(), g = f;
     f.decimalSeparator = g.decimalSeparator = ",";

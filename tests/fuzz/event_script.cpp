@@ -35,48 +35,30 @@ std::string PlayEventBytes(const std::uint8_t *data, std::size_t size) {
         return s;
     };
     while (pos < size && session.failure().empty()) {
-        switch (byte() % 10) {
-        case 0: { // raw bytes typed into a box
+        const int op = byte() % 10;
+        if (op == 0 || op == 1 || op == 9) { // raw bytes, a very long text, a text worth trying
             const int box = byte() % 6;
-            session.type(box, bytes(byte()));
-            break;
-        }
-        case 1: { // a very long text
-            const int box = byte() % 6;
-            const std::string unit = bytes(1 + byte() % 4);
-            std::string text;
-            for (int i = 0, n = 1000 + 100 * byte(); i < n; ++i) text += unit;
+            std::string text = op == 0 ? bytes(byte())
+                               : op == 9
+                                   ? std::string(kInteresting[byte() % std::size(kInteresting)])
+                                   : "";
+            if (op == 1) {
+                const std::string unit = bytes(1 + byte() % 4);
+                for (int n = 1000 + 100 * byte(); n > 0; --n) text += unit;
+            }
             session.type(box, std::move(text));
-            break;
-        }
-        case 2:
-            session.start();
-            break;
-        case 3:
-            session.restart();
-            break;
-        case 4:
-        case 5: {
+        } else if (op < 4) {
+            session.press(op == 2);
+        } else if (op < 6) {
             for (int i = 0, n = 1 + byte(); i < n && session.ticks() < kMostTicks; ++i)
                 session.tick();
-            break;
-        }
-        case 6:
+        } else if (op == 6) {
             session.readout();
-            break;
-        case 7:
+        } else if (op == 7) {
             session.hideMarks();
-            break;
-        case 8: {
+        } else {
             constexpr std::string_view separators[] = {".", ",", "٫"};
             session.setDecimalSeparator(std::string(separators[byte() % 3]));
-            break;
-        }
-        case 9: {
-            const int box = byte() % 6;
-            session.type(box, std::string(kInteresting[byte() % std::size(kInteresting)]));
-            break;
-        }
         }
     }
     return session.failure();

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <cmath>
 #include <limits>
 #include <string>
 
@@ -11,25 +10,6 @@ namespace transistor {
 namespace {
 
 constexpr float kInf = std::numeric_limits<float>::infinity();
-
-template <class T> std::string Number(const T &v) {
-    std::string out;
-    AppendJsonNumber(out, v);
-    return out;
-}
-
-TEST(JsonNumbers, EachInItsOwnPrecisionNullWhenNotFinite) {
-    const std::pair<std::string, std::string> cases[] = {
-        {Number(2.3f), "2.3"},
-        {Number(std::nanf("")), "null"},
-        {Number(kInf), "null"},
-        {Number(NumericVariant()), "0"},
-        {Number(NumericVariant(Integer(-32768))), "-32768"},
-        {Number(NumericVariant(Single(2.3f))), "2.3"},
-        {Number(NumericVariant(static_cast<double>(2.3f))), "2.299999952316284"},
-    };
-    for (const auto &[got, want] : cases) EXPECT_EQ(got, want);
-}
 
 TEST(JsonStrings, EscapesControlsAndRepairsInvalidUtf8) {
     const std::string fffd = "\xEF\xBF\xBD";

@@ -16,22 +16,15 @@ std::string RandomText(std::mt19937 &g, int box) {
     static const char *const kBad[] = {"",      "abc", "0.5V", "1e999", "nan", "-30",
                                        "40000", "1,5", " ",    "30",    "0..5"};
     if (unit(g) < 0.1) return kBad[g() % std::size(kBad)];
-    switch (box) {
-    case 0:
-        return std::to_string(static_cast<int>(g() % 1201)); // temperature
-    case 4:
-        return number(-0.2, 0.8); // VEB, clamps included
-    case 5:
-        return number(-0.5, 2.5); // VCB, clamps included
-    default:
-        return number(-0.2, 1.3); // Fermi levels
-    }
+    if (box == 0) return std::to_string(static_cast<int>(g() % 1201)); // temperature
+    // VEB and VCB a little beyond their clamps; the Fermi levels.
+    return box == 4 ? number(-0.2, 0.8) : box == 5 ? number(-0.5, 2.5) : number(-0.2, 1.3);
 }
 
 TEST(Soak, ManyTicksWithRandomStartsAndRestarts) {
     std::mt19937 g(20261206);
     Session session;
-    session.start();
+    session.press(true);
     long refused = 0;
     while (session.ticks() < TRANSISTOR_SOAK_TICKS && session.failure().empty()) {
         const unsigned roll = g() % 4000;
@@ -39,13 +32,10 @@ TEST(Soak, ManyTicksWithRandomStartsAndRestarts) {
             for (int box = 0; box < 6; ++box)
                 if (g() % 2) session.type(box, RandomText(g, box));
             const unsigned before = session.form().feedback.messageSerial;
-            if (roll < 3)
-                session.start();
-            else
-                session.restart();
+            session.press(roll < 3);
             refused += session.form().feedback.messageSerial != before;
         }
-        if (!session.form().ctl.Timer1.Enabled) session.start();
+        if (!session.form().ctl.Timer1.Enabled) session.press(true);
         session.tick();
     }
     EXPECT_EQ(session.failure(), "");

@@ -14,7 +14,7 @@ void Session::type(int inputBox, std::string text) {
     check("typing");
 }
 
-void Session::setup(bool withStart) {
+void Session::press(bool withStart) {
     const Form before = form_;
     const unsigned messages = form_.feedback.messageSerial;
     if (withStart)
@@ -25,13 +25,6 @@ void Session::setup(bool withStart) {
         failure_ =
             std::string(withStart ? "Start" : "Restart") + " was refused but changed the state";
     check(withStart ? "Start" : "Restart");
-}
-
-void Session::start() {
-    setup(true);
-}
-void Session::restart() {
-    setup(false);
 }
 
 void Session::tick() {

@@ -19,8 +19,7 @@ class Session {
     Session();
 
     void type(int inputBox, std::string text); // inputBox indexes kInputBoxNames
-    void start();
-    void restart();
+    void press(bool start);                    // Start, or else Restart
     void tick();      // one Timer1 tick, if Timer1 runs, with the timers around it
     void readout();   // Timer2 at an odd moment
     void hideMarks(); // Timer3 and Timer4, if enabled
@@ -34,7 +33,6 @@ class Session {
     long ticks() const { return ticks_; }
 
   private:
-    void setup(bool withStart);
     void check(const char *after);
 
     Form form_;
