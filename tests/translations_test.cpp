@@ -5,13 +5,7 @@
 //
 // Runs lupdate as `update_translations` does, but into a copy of each .ts
 // file, and names every text that the copy lacks a translation for.
-#include <QCoreApplication>
-#include <QFile>
-#include <QFileInfo>
-#include <QProcess>
-#include <QTemporaryDir>
-#include <QTextStream>
-#include <QXmlStreamReader>
+#include <QtCore>
 
 namespace {
 

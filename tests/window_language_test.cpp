@@ -1,12 +1,7 @@
 // The window in the language of the locale it runs under. CTest runs this
 // program once per locale (tests/language.cmake) with the language it must
 // show as its argument: "en", "ja", or "designed" for the texts as designed.
-#include <QAbstractButton>
-#include <QApplication>
-#include <QLabel>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QRegularExpression>
+#include <QtWidgets>
 #include <gtest/gtest.h>
 
 #include "app/window_description.h"

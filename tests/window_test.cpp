@@ -1,16 +1,8 @@
 // The window as a user meets it: what is drawn after a tick, names, roles and
 // the keyboard path, Enter in the boxes, messages and the focus after them,
 // the growing window, pause, step, zoom, the copy and the context menu.
-#include <QAccessible>
-#include <QClipboard>
-#include <QContextMenuEvent>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QScreen>
-#include <QTimer>
 #include <QtTest>
+#include <QtWidgets>
 #include <memory>
 
 #include "app/window_description.h"
