@@ -98,10 +98,9 @@ class WindowTest : public QObject {
     }
 
     void tabVisitsTheBoxesInOrderAndEnterStarts() {
-        const QStringList expected = {"Command1", "Command2", "Text1",   "Text2",    "Text3",
-                                      "Text4",    "Text6",    "Text7",   "Picture1", "Text5",
-                                      "Command3", "Text8",    "Text9",   "Text10",   "Text11",
-                                      "Text12",   "Text13",   "Command1"};
+        const QStringList expected = u"Command1 Command2 Text1 Text2 Text3 Text4 Text6 Text7 "
+                                     "Picture1 Text5 Command3 Text8 Text9 Text10 Text11 Text12 "
+                                     "Text13 Command1"_qs.split(' ');
         QStringList visited = {QApplication::focusWidget()->objectName()};
         while (visited.size() < expected.size()) {
             key(Qt::Key_Tab);
@@ -132,13 +131,12 @@ class WindowTest : public QObject {
     // A message shows once; a run-time error again after a Start cleared it.
     void aMessageIsShownOncePerNewMessage() {
         for (int round = 0; round < 4; ++round) {
-            if (round < 2)
-                window->form().showMessage("Invalid temperature");
-            else
-                window->form().feedback.error = "Overflow";
+            const char *text = round < 2 ? "Invalid temperature" : "Overflow";
+            round < 2 ? window->form().showMessage(text)
+                      : void(window->form().feedback.error = text);
             window->syncFromForm();
             QTRY_VERIFY(window->messageBox() && window->messageBox()->isVisible());
-            if (round < 2) QCOMPARE(window->messageBox()->text(), u"Invalid temperature"_qs);
+            QCOMPARE(window->messageBox()->text(), QString(text));
             window->messageBox()->close();
             QTRY_VERIFY(!window->messageBox());
             window->syncFromForm();
@@ -151,8 +149,7 @@ class WindowTest : public QObject {
     // Every box and button named and described (the readouts as written by
     // the program), and the roles; the names of a few as they read.
     void everyControlHasItsNameAndRole() {
-        const QStringList readouts = {"Text5",  "Text6",  "Text7", "Text10",
-                                      "Text11", "Text12", "Text13"};
+        const QStringList readouts = u"Text5 Text6 Text7 Text10 Text11 Text12 Text13"_qs.split(' ');
         for (const ControlDesign &d : WindowDescription()) {
             if (d.kind != ControlKind::TextBox && d.kind != ControlKind::Button) continue;
             const QString name = ControlName(d);
@@ -221,8 +218,8 @@ class WindowTest : public QObject {
             type(box, typed);
             child("Command1")->setFocus();
             start();
-            QVERIFY(window->messageBox());
-            QVERIFY(window->messageBox()->text().contains(child(box)->accessibleName()));
+            QVERIFY(window->messageBox() &&
+                    window->messageBox()->text().contains(child(box)->accessibleName()));
             window->messageBox()->accept();
             QTRY_COMPARE(QApplication::focusWidget(), child(box));
             QCOMPARE(child<QLineEdit>(box)->selectedText(), QString(typed));
@@ -338,9 +335,8 @@ class WindowTest : public QObject {
         for (QAction *a : menu->actions())
             if (!a->isSeparator() && a->isShortcutVisibleInContextMenu())
                 items << a->text() + " " + a->shortcut().toString(QKeySequence::PortableText);
-        QCOMPARE(items, QStringList({"&Pause F5", "&Step one tick F6", "Zoom &in Ctrl++",
-                                     "Zoom &out Ctrl+-", "&Actual size Ctrl+0",
-                                     "&Copy picture Ctrl+Shift+C"}));
+        QCOMPARE(items.join('|'), u"&Pause F5|&Step one tick F6|Zoom &in Ctrl++|Zoom &out Ctrl+-|"
+                                  "&Actual size Ctrl+0|&Copy picture Ctrl+Shift+C"_qs);
         menu->hide();
         key(Qt::Key_F10, Qt::ShiftModifier);
         QVERIFY(menu->isVisible());
