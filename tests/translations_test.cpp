@@ -5,13 +5,7 @@
 //
 // Runs lupdate as `update_translations` does, but into a copy of each .ts
 // file, and names every text that the copy lacks a translation for.
-#include <QCoreApplication>
-#include <QFile>
-#include <QFileInfo>
-#include <QProcess>
-#include <QTemporaryDir>
-#include <QTextStream>
-#include <QXmlStreamReader>
+#include <QtCore>
 
 namespace {
 
@@ -25,17 +19,14 @@ QStringList Untranslated(const QString &tsFile) {
     QString context, source;
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement) continue;
-        if (xml.name() == u"name")
-            context = xml.readElementText();
-        else if (xml.name() == u"source")
-            source = xml.readElementText();
-        else if (xml.name() == u"translation") {
-            const QString state = xml.attributes().value(QLatin1String("type")).toString();
-            const QString text = xml.readElementText(QXmlStreamReader::IncludeChildElements);
-            if (!state.isEmpty() || text.isEmpty())
-                missing << QStringLiteral("%1: \"%2\" (%3)")
-                               .arg(context, source, state.isEmpty() ? u"empty"_qs : state);
-        }
+        if (xml.name() == u"name") context = xml.readElementText();
+        if (xml.name() == u"source") source = xml.readElementText();
+        if (xml.name() != u"translation") continue;
+        const QString state = xml.attributes().value(u"type"_qs).toString();
+        if (!state.isEmpty() ||
+            xml.readElementText(QXmlStreamReader::IncludeChildElements).isEmpty())
+            missing << u"%1: \"%2\" (%3)"_qs.arg(context, source,
+                                                 state.isEmpty() ? u"empty"_qs : state);
     }
     if (xml.hasError()) missing << tsFile + ": " + xml.errorString();
     return missing;
@@ -48,39 +39,27 @@ int main(int argc, char **argv) {
     const QStringList args = app.arguments().mid(1);
     const qsizetype dashes = args.indexOf(u"--"_qs);
     if (dashes < 3) return 2; // see the usage above
-    const QStringList tsFiles = args.mid(2, dashes - 2);
-    const QStringList options = args.mid(dashes + 1);
-
     QTemporaryDir dir;
     QTextStream err(stderr);
-    int failures = 0;
-    for (const QString &ts : tsFiles) {
+    QStringList failures;
+    for (const QString &ts : args.mid(2, dashes - 2)) {
         const QString copy = dir.filePath(QFileInfo(ts).fileName());
         QFile::copy(ts, copy); // without it, lupdate starts afresh: all unfinished
         QProcess run;
-        run.start(args[0],
-                  options + QStringList{u"-silent"_qs, u"@"_qs + args[1], u"-ts"_qs, copy});
-        if (!run.waitForFinished(120000) || run.exitStatus() != QProcess::NormalExit ||
-            run.exitCode() != 0) {
-            err << ts << ": lupdate failed: " << run.readAllStandardError() << "\n";
-            ++failures;
-            continue;
-        }
+        run.start(args[0], args.mid(dashes + 1) +
+                               QStringList{u"-silent"_qs, '@' + args[1], u"-ts"_qs, copy});
         // lupdate's warnings (a tr() it cannot place) are faults as well.
+        const bool ran = run.waitForFinished(120000) && run.exitStatus() == QProcess::NormalExit &&
+                         run.exitCode() == 0;
         const QString warnings = QString::fromLocal8Bit(run.readAllStandardError()).trimmed();
-        if (!warnings.isEmpty()) {
-            err << ts << ": lupdate warns:\n" << warnings << "\n";
-            ++failures;
-        }
-        for (const QString &text : Untranslated(copy)) {
-            err << QFileInfo(ts).fileName() << ": " << text << "\n";
-            ++failures;
-        }
+        if (!ran || !warnings.isEmpty()) failures << ts + ": lupdate failed or warns:\n" + warnings;
+        if (ran)
+            for (const QString &text : Untranslated(copy))
+                failures << QFileInfo(ts).fileName() + ": " + text;
     }
-    if (failures)
+    for (const QString &failure : failures) err << failure << "\n";
+    if (!failures.isEmpty())
         err << "Refresh the .ts files (cmake --build build --target update_translations), "
                "then translate what is listed above.\n";
-    else
-        QTextStream(stdout) << "every text translated in " << tsFiles.size() << " files\n";
-    return failures ? 1 : 0;
+    return failures.isEmpty() ? 0 : 1;
 }

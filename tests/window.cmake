@@ -17,12 +17,8 @@ if(TARGET transistor_view)
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
   endfunction()
 
-  # The window as designed: its controls, the tick, the inputs and messages.
+  # The window: drawing, names and keys, messages, pause, step, zoom, copy.
   transistor_window_test(window_test)
-  # Pause, step, zoom, the copy of the picture and the context menu.
-  transistor_window_test(window_classroom_test)
-  # Names, roles, buddies and the keyboard path of the window.
-  transistor_window_test(window_a11y_test)
 endif()
 
 # The tool that draws the pictures in docs/: the window as it opens, and the

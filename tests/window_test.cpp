@@ -1,15 +1,14 @@
-// The window as a user meets it: where each control sits, what it says, what
-// is drawn, which timers run, where the focus goes, and how it closes.
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QScreen>
-#include <QTimer>
+// The window as a user meets it: what is drawn after a tick, names, roles and
+// the keyboard path, Enter in the boxes, messages and the focus after them,
+// the growing window, pause, step, zoom, the copy and the context menu.
 #include <QtTest>
+#include <QtWidgets>
 #include <memory>
 
 #include "app/window_description.h"
+#include "view/classroom_actions.h"
 #include "view/main_window.h"
+#include "view/simulation_clock.h"
 #include "view/twips.h"
 
 using namespace transistor;
@@ -17,137 +16,124 @@ using namespace transistor;
 class WindowTest : public QObject {
     Q_OBJECT
 
-  private:
     std::unique_ptr<MainWindow> window;
 
+    template <class T = QWidget> T *child(const QString &name) const {
+        return window->findChild<T *>(name);
+    }
+    QTimer *timer(const char *name) const { return child<QTimer>(name); }
+    void key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key), modifiers);
+    }
+    void type(const QString &box, const QString &text) {
+        child<QLineEdit>(box)->setFocus();
+        child<QLineEdit>(box)->selectAll();
+        key(Qt::Key_Delete);
+        QTest::keyClicks(child(box), text);
+    }
+    void start() { child<QPushButton>("Command1")->click(); }
+    bool paused() const { return window->clock().isPaused(); }
+    bool ticking() const { return timer("Timer1")->isActive() && timer("Timer2")->isActive(); }
+    void checkClosed(bool byButton) {
+        QVERIFY(!window->isVisible());
+        QCOMPARE(window->form().feedback.closed, byButton);
+        for (QTimer *t : window->findChildren<QTimer *>()) QVERIFY(!t->isActive());
+    }
+    QRgb shown(int x, int y) { // twips; what the screen shows now
+        QApplication::processEvents();
+        const QImage image = window->screen()->grabWindow(window->winId()).toImage();
+        return image.pixelColor(x / 15, y / 15).rgb() & 0xFFFFFF;
+    }
+
   private slots:
-    void init() {
+    void init() { // also a fresh window for each row of a table
         window = std::make_unique<MainWindow>();
         window->show();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
     }
-    void cleanup() { window.reset(); }
 
-    void opensAtClientSizeAndGrowsToFullExtent() {
-        QCOMPARE(window->size(), QSize(661, 510));
-        // Enlarging it brings the lower strip (9915 x 9615 twips) into view.
-        window->resize(2000, 2000);
-        QCOMPARE(window->size(), QSize(661, 641));
-    }
-
-    // What a tick leaves on the screen: the carrier drawn at its new place
-    // and erased at its old one; the plot empty once a sweep has wrapped.
+    // A tick's carrier drawn at its new place and erased at its old one; the
+    // plot empty once a sweep has wrapped; neither marker shown at load.
     void aChangeOfTheFormIsRepainted() {
         window->resize(window->maximumSize());
+        for (const char *marker : {"Line18", "Line19"}) {
+            const ControlDesign &d = FindControl(marker);
+            QVERIFY(shown((d.x1 + d.x2) / 2, (d.y1 + d.y2) / 2) != d.color);
+        }
         Form &f = window->form();
-        auto pixel = [&](int x, int y) { // twips; what the screen shows now
-            QApplication::processEvents();
-            const QImage shown = window->screen()->grabWindow(window->winId()).toImage();
-            return shown.pixelColor(x / 15, y / 15).rgb() & 0xFFFFFF;
-        };
         f.vars.ElectronCount = 1;
         f.ctl.Shape1(1) = {2000, 1000};
         window->syncFromForm();
-        QCOMPARE(pixel(2052, 1052), 0x000000u);
+        QCOMPARE(shown(2052, 1052), 0u);
         f.ctl.Shape1(1) = {3000, 1000};
         window->syncFromForm();
-        QCOMPARE(pixel(3052, 1052), 0x000000u);
-        QVERIFY(pixel(2052, 1052) != 0x000000u);
-        const QPoint plot = window->findChild<QWidget *>("Picture1")->pos() * 15;
+        QCOMPARE(shown(3052, 1052), 0u);
+        QVERIFY(shown(2052, 1052) != 0u);
+        const QPoint plot = child("Picture1")->pos() * 15 + QPoint(300, 300);
         f.ctl.Picture1 = {{300, 300}};
         window->syncFromForm();
-        QCOMPARE(pixel(plot.x() + 300, plot.y() + 300), 0x000000u);
+        QCOMPARE(shown(plot.x(), plot.y()), 0u);
         f.ctl.Picture1.clear();
         window->syncFromForm();
-        QVERIFY(pixel(plot.x() + 300, plot.y() + 300) != 0x000000u);
+        QVERIFY(shown(plot.x(), plot.y()) != 0u);
     }
 
-    // Painting only what changed leaves the same picture as painting it all:
-    // no trail where a carrier was, no carrier, marker or point left out.
+    // No trail where a carrier was, no carrier, marker or point left out.
     void paintingTheChangesMatchesAFullPaint() {
         window->resize(window->maximumSize());
-        Form &f = window->form();
         FixedSeedRandom rnd;
-        Command1_Click(f, rnd);
+        Command1_Click(window->form(), rnd);
         for (int tick = 0; tick < 300; ++tick) {
-            Timer1_Timer(f, rnd);
+            Timer1_Timer(window->form(), rnd);
             window->syncFromForm();
             QApplication::processEvents();
         }
-        for (TimerProps *t : {&f.ctl.Timer1, &f.ctl.Timer2, &f.ctl.Timer3, &f.ctl.Timer4})
-            t->Enabled = false;
+        Controls &c = window->form().ctl;
+        for (TimerProps *t : {&c.Timer1, &c.Timer2, &c.Timer3, &c.Timer4}) t->Enabled = false;
         window->syncFromForm();
         QApplication::processEvents();
-        const QImage shown = window->screen()->grabWindow(window->winId()).toImage();
-        const QImage full = window->grab().toImage();
-        QCOMPARE(shown.convertToFormat(QImage::Format_RGB32),
-                 full.convertToFormat(QImage::Format_RGB32));
+        const QImage screen = window->screen()->grabWindow(window->winId()).toImage();
+        QCOMPARE(screen.convertToFormat(QImage::Format_RGB32),
+                 window->grab().toImage().convertToFormat(QImage::Format_RGB32));
     }
 
-    // Probes of the painted window at load: a band line where the description
-    // puts it, and neither marker line shown.
-    void drawsAtLoad_data() {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<bool>("shown");
-        QTest::newRow("Line1 conduction edge, black") << "Line1" << true;
-        QTest::newRow("Line18 red marker hidden") << "Line18" << false;
-        QTest::newRow("Line19 blue marker hidden") << "Line19" << false;
-    }
-    void drawsAtLoad() {
-        QFETCH(QString, line);
-        QFETCH(bool, shown);
-        const ControlDesign &design = FindControl(line.toStdString());
-        const QPoint mid((design.x1 + design.x2) / 30, (design.y1 + design.y2) / 30);
-        const QColor actual = window->grab().toImage().pixelColor(mid);
-        QVERIFY2((actual.rgb() == (0xFF000000 | design.color)) == shown, qPrintable(actual.name()));
-    }
-
-    void tabVisitsTheBoxesInDescribedOrderFromStart() {
-        const QStringList expected = {"Command1", "Command2", "Text1",   "Text2",    "Text3",
-                                      "Text4",    "Text6",    "Text7",   "Picture1", "Text5",
-                                      "Command3", "Text8",    "Text9",   "Text10",   "Text11",
-                                      "Text12",   "Text13",   "Command1"};
+    // The focus starts on Start. The zoom's keys without Ctrl are text, and
+    // the sync keeps the cursor. Tab visits the boxes in order, Enter on Start
+    // starts, Space on Close closes.
+    void theKeyboardPathWorks() {
+        QCOMPARE(QApplication::focusWidget(), child("Command1"));
+        type("Text11", "+=-0");
+        QCOMPARE(window->form().ctl.Text11, std::string("+=-0"));
+        QCOMPARE(window->zoom(), 1.0);
+        child<QLineEdit>("Text11")->setCursorPosition(1);
+        window->syncFromForm();
+        QCOMPARE(child<QLineEdit>("Text11")->cursorPosition(), 1);
+        child("Command1")->setFocus();
+        const QStringList expected = u"Command1 Command2 Text1 Text2 Text3 Text4 Text6 Text7 "
+                                     "Picture1 Text5 Command3 Text8 Text9 Text10 Text11 Text12 "
+                                     "Text13 Command1"_qs.split(' ');
         QStringList visited = {QApplication::focusWidget()->objectName()};
-        for (int i = 1; i < expected.size(); ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        while (visited.size() < expected.size()) {
+            key(Qt::Key_Tab);
             visited << QApplication::focusWidget()->objectName();
         }
         QCOMPARE(visited, expected);
+        key(Qt::Key_Return);
+        QVERIFY(ticking());
+        child("Command2")->setFocus();
+        key(Qt::Key_Space);
+        checkClosed(true);
     }
 
-    void enterOnTheFocusedStartStartsTheAnimation() {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QVERIFY(window->findChild<QTimer *>("Timer1")->isActive());
-    }
-
-    void typingWritesTheFormAndSyncKeepsTheCursor() {
-        auto *edit = window->findChild<QLineEdit *>("Text1");
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClicks(edit, "350");
-        QCOMPARE(window->form().ctl.Text1, std::string("350"));
-        edit->setCursorPosition(1);
-        window->syncFromForm();
-        QCOMPARE(edit->cursorPosition(), 1);
-    }
-
+    // A message shows once; a run-time error again after a Start cleared it.
     void aMessageIsShownOncePerNewMessage() {
-        for (int round = 0; round < 2; ++round) {
-            window->form().showMessage("Invalid temperature");
+        for (int round = 0; round < 4; ++round) {
+            const char *text = round < 2 ? "Invalid temperature" : "Overflow";
+            round < 2 ? window->form().showMessage(text)
+                      : void(window->form().feedback.error = text);
             window->syncFromForm();
-            QMessageBox *box = window->messageBox();
-            QVERIFY(box && box->isVisible());
-            QCOMPARE(box->text(), QStringLiteral("Invalid temperature"));
-            box->close();
-            QTRY_VERIFY(!window->messageBox());
-            window->syncFromForm();
-            QVERIFY(!window->messageBox());
-        }
-        // A run-time error shows once, and again after a Start has cleared it.
-        for (int round = 0; round < 2; ++round) {
-            window->form().feedback.error = "Overflow";
-            window->syncFromForm();
-            QTRY_VERIFY(window->messageBox());
+            QTRY_VERIFY(window->messageBox() && window->messageBox()->isVisible());
+            QCOMPARE(window->messageBox()->text(), QString(text));
             window->messageBox()->close();
             QTRY_VERIFY(!window->messageBox());
             window->syncFromForm();
@@ -157,21 +143,255 @@ class WindowTest : public QObject {
         }
     }
 
-    void closeEndsEverything_data() {
-        QTest::addColumn<bool>("byButton");
-        QTest::newRow("Close button") << true;
-        QTest::newRow("window frame") << false;
+    // Every box and button named and described (the readouts as written by
+    // the program), and the roles; the names of a few as they read.
+    void everyControlHasItsNameAndRole() {
+        const QStringList readouts = u"Text5 Text6 Text7 Text10 Text11 Text12 Text13"_qs.split(' ');
+        for (const ControlDesign &d : WindowDescription()) {
+            if (d.kind != ControlKind::TextBox && d.kind != ControlKind::Button) continue;
+            const QString name = ControlName(d);
+            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(child(name));
+            QVERIFY2(!a->text(QAccessible::Name).isEmpty(), qPrintable(name));
+            QCOMPARE(int(a->role()), d.kind == ControlKind::Button ? QAccessible::Button
+                                                                   : QAccessible::EditableText);
+            const QString description = a->text(QAccessible::Description);
+            QVERIFY2(!description.isEmpty(), qPrintable(name));
+            QCOMPARE(description.startsWith(u"Written by the program"_qs), readouts.contains(name));
+        }
+        const std::tuple<const char *, int, const char *> rows[] = {
+            {"Text4", QAccessible::EditableText, "Emitter–base voltage VEB (V)"},
+            {"Text7", QAccessible::EditableText, "Collector current (mA)"},
+            {"Command3", QAccessible::Button, "Restart"},
+            {"Picture1", QAccessible::Chart, "Electron count over time"},
+            {"DiagramCanvas", QAccessible::Graphic, "Band diagram"}};
+        for (const auto &[control, role, name] : rows) {
+            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(child(control));
+            QCOMPARE(int(a->role()), role);
+            QCOMPARE(a->text(QAccessible::Name), QString::fromUtf8(name));
+        }
     }
-    void closeEndsEverything() {
-        QFETCH(bool, byButton);
-        if (byButton)
-            QTest::mouseClick(window->findChild<QPushButton *>("Command2"), Qt::LeftButton);
-        else
-            window->close();
-        QVERIFY(!window->isVisible());
-        QCOMPARE(window->form().feedback.closed, byButton);
-        for (QTimer *t : window->findChildren<QTimer *>())
-            QVERIFY2(!t->isActive(), qPrintable(t->objectName()));
+
+    void aSingleCaptionLabelsItsBox() {
+        int labelled = 0;
+        for (const ControlDesign &d : WindowDescription()) {
+            if (d.kind != ControlKind::TextBox) continue;
+            QStringList captions;
+            for (const auto &r : QAccessible::queryAccessibleInterface(child(ToQString(d.name)))
+                                     ->relations(QAccessible::Label))
+                captions << r.first->text(QAccessible::Name);
+            QString expected;
+            for (const ControlDesign &l : WindowDescription())
+                if (l.buddy == d.name) expected = ToQString(l.caption);
+            QCOMPARE(captions.join(u'|'), expected);
+            labelled += !expected.isEmpty();
+        }
+        QCOMPARE(labelled, 7);
+    }
+
+    // Start before the first Start, Restart after it; readouts ignore Enter.
+    void enterInABoxAppliesTheInputs() {
+        const std::tuple<bool, const char *, const char *, int> rows[] = {
+            {false, "Text4", "0.3", 6480}, // VEB before Start
+            {true, "Text8", "0.5", 5600},  // VCB while running
+            {true, "Text1", "350", 6400},  // temperature while running
+            {false, "Text7", "5", 0}};     // a readout
+        for (const auto &[started, box, typed, collectorLeftX] : rows) {
+            init();
+            if (started) start();
+            const auto electrons = window->form().ctl.Shape1;
+            type(box, typed);
+            key(Qt::Key_Return);
+            QCOMPARE(window->form().vars.CollectorLeftX.value(), collectorLeftX);
+            QCOMPARE(timer("Timer1")->isActive(), collectorLeftX != 0);
+            if (started) QCOMPARE(window->form().ctl.Shape1, electrons); // Restart keeps them
+            QCOMPARE(QApplication::focusWidget(), child(box));
+            window->close(); // by the window's frame
+            checkClosed(false);
+        }
+    }
+
+    void afterAMessageTheFocusIsOnTheBoxAtFault() {
+        for (const auto &[box, typed] :
+             {std::pair{"Text1", ""}, {"Text9", "x"}, {"Text8", "1e400"}}) {
+            init();
+            type(box, typed);
+            child("Command1")->setFocus();
+            start();
+            QVERIFY(window->messageBox() &&
+                    window->messageBox()->text().contains(child(box)->accessibleName()));
+            window->messageBox()->accept();
+            QTRY_COMPARE(QApplication::focusWidget(), child(box));
+            QCOMPARE(child<QLineEdit>(box)->selectedText(), QString(typed));
+        }
+    }
+
+    // The window opens at its client size and grows, by hand or when the
+    // lower strip takes the focus (not for a box in view), to show the strip.
+    void theWindowGrowsForTheLowerStrip() {
+        for (const char *control : {"Text1", "Picture1", "Text13", "Text8"}) {
+            init();
+            QCOMPARE(window->size(), QSize(661, 510));
+            child(control)->setFocus(Qt::TabFocusReason);
+            const bool grows = control != std::string("Text8");
+            QCOMPARE(window->height(), grows ? ToPixels(Window().extentHeight, 1.0) : 510);
+            QVERIFY(child(control)->geometry().bottom() < window->height());
+            window->resize(2000, 2000);
+            QCOMPARE(window->size(), QSize(661, 641));
+        }
+    }
+
+    // Described at Start and at each readout, not at every tick; the count
+    // of pairs starts again at each description.
+    void theDrawingsAreDescribedAtStartAndReadoutOnly() {
+        QWidget *canvas = child("DiagramCanvas");
+        start();
+        const QString atStart = canvas->accessibleDescription();
+        QVERIFY2(atStart.contains(u"Electrons in the emitter: 39,"_qs), qPrintable(atStart));
+        QVERIFY(atStart.contains(u"0.20 eV"_qs) && atStart.contains(u"2.00 eV"_qs));
+        QVERIFY(child("Picture1")->accessibleDescription().contains(u"Electrons now: 81."_qs));
+        for (int i = 0; i < 40; ++i) QMetaObject::invokeMethod(timer("Timer1"), "timeout");
+        QCOMPARE(canvas->accessibleDescription(), atStart);
+        QMetaObject::invokeMethod(timer("Timer2"), "timeout");
+        QVERIFY(canvas->accessibleDescription() != atStart);
+        QVERIFY(!canvas->accessibleDescription().contains(u"recombined: 0"_qs));
+    }
+
+    void pauseFreezesAllFourTimersAndResumeGoesOnFromTheirRest() {
+        start();
+        window->form().ctl.Timer3.Enabled = window->form().ctl.Timer4.Enabled = true;
+        window->syncFromForm();
+        QTest::qWait(20);
+        const char *names[] = {"Timer1", "Timer2", "Timer3", "Timer4"};
+        key(Qt::Key_F5);
+        QVERIFY(paused() && child("PausedSign")->isVisible());
+        QVERIFY(window->accessibleDescription().contains("paused"));
+        QCOMPARE(child<QAction>("PauseAction")->text(), u"&Resume"_qs);
+        QMap<QString, int> rest;
+        for (const char *name : names) { // a coarse timer may run up to 5 % late
+            rest[name] = window->clock().frozenRemaining(timer(name));
+            QVERIFY2(!timer(name)->isActive() && rest[name] >= 0 &&
+                         rest[name] <= timer(name)->interval() * 21 / 20,
+                     name);
+        }
+        const Form frozen = window->form();
+        QTest::qWait(150);
+        QVERIFY(SameSimulation(window->form(), frozen));
+        key(Qt::Key_Pause);
+        QVERIFY(!paused() && !child("PausedSign")->isVisible());
+        QVERIFY(!window->accessibleDescription().contains("paused"));
+        for (const char *name : names)
+            QVERIFY2(timer(name)->isActive() &&
+                         std::abs(timer(name)->remainingTime() - rest[name]) <= 50,
+                     name);
+        QTRY_COMPARE(timer("Timer1")->interval(), 50); // after its rest, its own 50 ms
+        // A timer stopped during its rest restarts at its own interval.
+        window->form().ctl.Timer2.Enabled = false;
+        window->syncFromForm();
+        window->form().ctl.Timer2.Enabled = true;
+        window->syncFromForm();
+        QCOMPARE(timer("Timer2")->interval(), 10000);
+        QCOMPARE(timer("Timer2")->timerType(), Qt::CoarseTimer);
+        // Restart lays out and stays paused; Start ends the pause.
+        key(Qt::Key_F5);
+        child<QPushButton>("Command3")->click();
+        QVERIFY(paused() && !ticking());
+        start();
+        QVERIFY(!paused() && ticking());
+    }
+
+    // Each F6 is the core's own tick on the same state and random sequence;
+    // before Start it does nothing. A marker it shows clears while paused.
+    void stepIsExactlyOneTickOfTheCore() {
+        const Form before = window->form();
+        key(Qt::Key_F6);
+        QVERIFY(SameSimulation(window->form(), before) && !paused());
+        start();
+        const std::size_t points = window->form().ctl.Picture1.size();
+        for (int i = 0; i < 10; ++i) {
+            Form expected = window->form();
+            FixedSeedRandom random = window->random();
+            Timer1_Timer(expected, random);
+            key(Qt::Key_F6);
+            QVERIFY(SameSimulation(window->form(), expected));
+            QCOMPARE(window->form().feedback, expected.feedback);
+        }
+        QCOMPARE(window->form().ctl.Picture1.size(), points + 10);
+        for (int i = 0; i < 2000 && !window->form().ctl.Line18.Visible; ++i) key(Qt::Key_F6);
+        QVERIFY(window->form().ctl.Line18.Visible);
+        QTRY_VERIFY(!window->form().ctl.Line18.Visible);
+        QVERIFY(paused() && !timer("Timer1")->isActive() && !timer("Timer2")->isActive());
+    }
+
+    // A right click on the plot, or Shift+F10 on a button, opens it; a text
+    // box keeps its own menu.
+    void theMenuShowsTheActionsWithTheirKeys() {
+        QWidget *plot = child("Picture1");
+        QContextMenuEvent click(QContextMenuEvent::Mouse, {5, 5}, plot->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(plot, &click);
+        QMenu *menu = window->classroom().menu();
+        QVERIFY(menu->isVisible());
+        QStringList items;
+        for (QAction *a : menu->actions())
+            if (!a->isSeparator() && a->isShortcutVisibleInContextMenu())
+                items << a->text() + " " + a->shortcut().toString(QKeySequence::PortableText);
+        QCOMPARE(items.join('|'), u"&Pause F5|&Step one tick F6|Zoom &in Ctrl++|Zoom &out Ctrl+-|"
+                                  "&Actual size Ctrl+0|&Copy picture Ctrl+Shift+C"_qs);
+        menu->hide();
+        key(Qt::Key_F10, Qt::ShiftModifier);
+        QVERIFY(menu->isVisible());
+        menu->hide();
+        child("Text2")->setFocus();
+        key(Qt::Key_F10, Qt::ShiftModifier);
+        QVERIFY(!menu->isVisible());
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QApplication::activePopupWidget()->close();
+    }
+
+    // The drawing on white, at the zoom: Line1 black where it belongs.
+    void copyPutsTheVisibleFormOnTheClipboard() {
+        for (const int steps : {0, 4}) {
+            for (int i = 0; i < steps; ++i) key(Qt::Key_Plus, Qt::ControlModifier);
+            QApplication::clipboard()->clear();
+            key(Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+            const QImage image = QApplication::clipboard()->image();
+            QCOMPARE(image.size(), QSize(661, 510) * (1 + steps / 4) * window->devicePixelRatio());
+            QCOMPARE(image.pixelColor(2, 2), QColor(Qt::white));
+            const ControlDesign &line = FindControl("Line1");
+            const double z = window->zoom();
+            QCOMPARE(image.pixelColor(ToPixels((line.x1 + line.x2) / 2, z), ToPixels(line.y1, z)),
+                     QColor(Qt::black));
+        }
+    }
+
+    // Ctrl with each key (1 and -1 a notch of the wheel); at last, larger
+    // than the screen allows, the window stops at the screen.
+    void zoomSteps() {
+        const std::pair<const char *, double> rows[] = {
+            // ^ and v: a notch of the wheel
+            {"+", 1.25}, {"==", 1.5},  {"++++++++++", 3.0}, {"+++-", 1.5},
+            {"-", 1.0},  {"++0", 1.0}, {"^^^v", 1.5}};
+        for (const auto &[keys, zoom] : rows) {
+            init();
+            window->resize(200, 150); // every zoom fits the screen
+            for (const char *k = keys; *k; ++k) {
+                const int notch = *k == '^' ? 120 : *k == 'v' ? -120 : 0;
+                QWheelEvent wheel({100, 100}, window->mapToGlobal(QPoint(100, 100)), {}, {0, notch},
+                                  Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+                notch ? void(QApplication::sendEvent(window.get(), &wheel))
+                      : key(*k, Qt::ControlModifier);
+            }
+            QCOMPARE(window->zoom(), zoom);
+            QCOMPARE(window->size(), QSize(qRound(200 * zoom), qRound(150 * zoom)));
+            const ControlDesign &box = FindControl("Text4");
+            QCOMPARE(child("Text4")->geometry(),
+                     QRect(qRound(box.left * zoom / 15), qRound(box.top * zoom / 15),
+                           qRound(box.width * zoom / 15), qRound(box.height * zoom / 15)));
+        }
+        init();
+        for (int i = 0; i < 8; ++i) key(Qt::Key_Plus, Qt::ControlModifier);
+        const QSize frame = window->frameSize() - window->size();
+        QCOMPARE(window->size(),
+                 QSize(1983, 1530).boundedTo(window->screen()->availableGeometry().size() - frame));
     }
 };
 
