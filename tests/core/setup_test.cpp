@@ -1,3 +1,5 @@
+// The set-up at Start and Restart: the band diagram the inputs give, the
+// clamps, the Fermi profile and where Start scatters the carriers.
 #include <gtest/gtest.h>
 
 #include "test_support.h"
@@ -38,15 +40,17 @@ TEST(Setup, DesignTimeInputsGiveTheDesignTable) {
 
 TEST(Setup, ClampsRewriteTheVoltageBoxesAtAndBeyondTheirLimits) {
     // clang-format off
-    const struct { const char *veb, *vcb, *vebShown, *vcbShown; int baseLeftX, bcWidth; } rows[] = {
+    const struct { const char *veb, *vcb, *vebShown, *vcbShown; int baseLeftX, bcWidth;
+                   const char *separator = "."; } rows[] = {
         {"-0.3", "2.0", "0", "2", 4560, 1600},   {"0.75", "0.0", "0.6", "0", 4320, 0},
         {"0.60", "1.5", "0.6", "1.5", 4320, 1200}, {"0.00", "3", "0", "2", 4560, 1600},
         {"0.50", "1.50", "0.50", "1.50", 4360, 1200}, // inside: left as typed
+        {"0,75", "1.5", "0,6", "1.5", 4320, 1200, ","}, // written with the locale's separator
     };
     // clang-format on
     for (const auto &r : rows) {
         SCOPED_TRACE(std::string(r.veb) + " / " + r.vcb);
-        const Form f = LaidOut({"300", "0.9", "0.2", "0.7", r.veb, r.vcb});
+        const Form f = LaidOut({"300", "0.9", "0.2", "0.7", r.veb, r.vcb}, r.separator);
         EXPECT_EQ(f.ctl.Text4, r.vebShown);
         EXPECT_EQ(f.ctl.Text8, r.vcbShown);
         EXPECT_EQ(f.vars.BaseLeftX.value(), r.baseLeftX);
@@ -56,40 +60,13 @@ TEST(Setup, ClampsRewriteTheVoltageBoxesAtAndBeyondTheirLimits) {
     }
 }
 
-TEST(Setup, EachLevelMovesItsOwnEdges) {
-    const Form before = LaidOut(), base = LaidOut({"300", "0.9", "0.4", "0.7", "0.5", "1.5"}),
-               emitter = LaidOut({"300", "0.8", "0.2", "0.7", "0.5", "1.5"});
-    EXPECT_EQ(base.vars.BaseFermiY, before.vars.BaseFermiY);
-    EXPECT_EQ(base.vars.BaseConductionY.value(), 2280);
-    EXPECT_EQ(base.vars.CollectorConductionY, before.vars.CollectorConductionY);
-    EXPECT_EQ(emitter.vars.BaseFermiY.value(), 3120);
-    EXPECT_EQ(emitter.vars.CollectorValenceY.value(), 5760);
-    EXPECT_EQ(emitter.ctl.Line9.Y1, 2280.0f);
-}
-
-TEST(Setup, RestartChangesTargetsButNotCountsCarriersOrBaseCurrent) {
+TEST(Setup, RestartZeroesTheCollectorCurrentButNotTheBaseCurrent) {
     Form f = testing::LoadedForm();
-    f.vars.ElectronCount = 7;
     f.vars.BaseCurrentCount = -4;
     f.vars.CollectorCurrentCount = 9;
-    const Controls before = f.ctl;
     Command3_Click(f);
-    EXPECT_EQ(f.vars.ElectronCount.value(), 7);
     EXPECT_EQ(f.vars.BaseCurrentCount.value(), -4);
     EXPECT_EQ(f.vars.CollectorCurrentCount.value(), 0);
-    EXPECT_EQ(f.vars.BaseHoleTarget.value(), 12);
-    EXPECT_EQ(f.ctl.Shape1, before.Shape1);
-    EXPECT_FALSE(f.ctl.Timer1.Enabled);
-}
-
-TEST(Setup, CommaLocaleWritesItsOwnSeparatorAndReadsTheDesignTexts) {
-    Form f = testing::LoadedForm(), g = f;
-    f.decimalSeparator = g.decimalSeparator = ",";
-    testing::Type(f, {"300", "0.9", "0.2", "0.7", "0,75", "1.5"});
-    Command3_Click(f);
-    EXPECT_EQ(f.ctl.Text4, "0,6");
-    Command3_Click(g);
-    EXPECT_TRUE(SameSimulation(g, LaidOut()));
 }
 
 TEST(Setup, TargetsBeyondTheCirclesStartWithAllOrNone) {
@@ -101,6 +78,97 @@ TEST(Setup, TargetsBeyondTheCirclesStartWithAllOrNone) {
         EXPECT_EQ(f.vars.ElectronCount.value(), electrons) << emitter;
         EXPECT_EQ(f.vars.HoleCount.value(), holes) << base;
     }
+}
+
+TEST(FermiLevel, ProfileAcrossTheDevice) {
+    // clang-format off
+    const struct { const char *name, *vcb; Single x; int y; } rows[] = {
+        {"emitter right end", "1.5", 4080, 2400},
+        {"middle of the emitter-base junction", "1.5", 4220, 2700},
+        {"base left end", "1.5", 4360, 3000},
+        {"base right end", "1.5", 5200, 3000},
+        {"middle of the base-collector junction", "1.5", 5800, 3900},
+        {"collector left end", "1.5", 6400, 4800},
+        // (x - 5200) * 1.5 + 3000 lands on a half: ties go to the even integer.
+        {"3001.5 rounds up to even", "1.5", 5201, 3002},
+        {"3004.5 rounds down to even", "1.5", 5203, 3004},
+        // VCB 0: a base-collector junction of width 0 must never be divided by.
+        {"no junction: on the shared boundary", "0", 5200, 3000},
+    };
+    // clang-format on
+    for (const auto &r : rows) {
+        Form f = testing::LaidOut({"300", "0.9", "0.2", "0.7", "0.5", r.vcb});
+        f.vars.CarrierX = r.x;
+        FermiLevelAtX(f);
+        EXPECT_EQ(f.vars.FermiYAtX.value(), r.y) << r.name;
+    }
+}
+
+// Draw k is k / 256, so every product is exact and each position tells which
+// draw placed it: m for the emitter, then 101 - m for the collector (draw i
+// places electron i), then 100 for the holes (draw 100 + i).
+ScriptedRandom Ramp() {
+    std::vector<Single> v;
+    for (int k = 0; k < 201; ++k) v.push_back(k / 256.0f);
+    return ScriptedRandom(v);
+}
+
+TEST(Placement, ScattersElectronsAndHoles) {
+    // clang-format off
+    const struct { const char *name, *base; int n, h; } rows[] = { // m = n / 2
+        {"design-time 81: emitter 1-39, collector 40-81", "0.2", 81, 12},
+        {"80: emitter 1-39, collector 40-80", "0.2", 80, 12},
+        {"1: electron 1 and spare 0 in the collector", "0.2", 1, 12},
+        {"0: spare 0 in the collector, all parked", "0.2", 0, 12},
+        {"base level 1: no hole", "1", 81, 0},
+    };
+    // clang-format on
+    auto collector = [](int i, Single top) { return Carrier{6400 + 9.21875f * i, top}; };
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.name);
+        Form f = LaidOut({"300", "0.9", r.base, "0.7", "0.5", "1.5"});
+        f.vars.EmitterElectronTarget = r.n;
+        ScriptedRandom rnd = Ramp();
+        PlaceCarriers(f, rnd);
+        EXPECT_EQ(rnd.used(), 201u);
+        EXPECT_EQ(f.vars.ElectronCount.value(), r.n);
+        EXPECT_EQ(f.vars.HoleCount.value(), r.h);
+        for (int i = 1; i <= 100; ++i) {
+            // Electron m is placed twice and ends in the collector.
+            const Carrier want = i < r.n / 2 ? Carrier{1440 + 10.3125f * (i - 1), 2175}
+                                             : collector(i, i <= r.n ? 4335 : kParkedTop);
+            ASSERT_EQ(f.ctl.Shape1(i), want) << "electron " << i;
+            const Carrier hole{4360 + 3.28125f * (100 + i), i <= r.h ? 3240 : kParkedTop};
+            ASSERT_EQ(f.ctl.Shape2(i), hole) << "hole " << i;
+        }
+        EXPECT_EQ(f.ctl.Shape1(0),
+                  r.n <= 1 ? collector(0, 4335) : Controls::DesignTime().Shape1(0));
+    }
+}
+
+TEST(Placement, PositionsAreFormedInSinglePrecision) {
+    std::vector<Single> v(201, 0.5f);
+    v[0] = 0.300000131f;   // 2640 * r + 1440: 2232.00049 in single, 2232.00024 in double
+    v[101] = 0.300019473f; // r * 840 + 4360: 4612.0166 in single, 4612.01611 in double
+    ScriptedRandom rnd(v);
+    Form f = LaidOut();
+    PlaceCarriers(f, rnd);
+    EXPECT_EQ(f.ctl.Shape1(1).Left, 2232.00049f);
+    EXPECT_EQ(f.ctl.Shape2(1).Left, 4612.0166f);
+}
+
+TEST(Placement, SecondStartRescattersButKeepsThePlot) {
+    Form f = LaidOut();
+    ScriptedRandom first = Ramp(), again = Ramp();
+    FixedSeedRandom rnd;
+    Command1_Click(f, first);
+    const Controls placed = f.ctl;
+    for (int t = 0; t < 10; ++t) Timer1_Timer(f, rnd);
+    const auto plot = f.ctl.Picture1;
+    Command1_Click(f, again);
+    EXPECT_EQ(f.ctl.Shape1, placed.Shape1);
+    EXPECT_EQ(f.ctl.Picture1, plot);
+    EXPECT_EQ(f.vars.PlotX.value(), 20);
 }
 
 } // namespace

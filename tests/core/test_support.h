@@ -15,7 +15,8 @@ inline Form LoadedForm() {
     return f;
 }
 
-// A form after Restart with the given texts (empty strings keep the default).
+// A form after Restart with the given texts, read with the given decimal
+// separator.
 struct Inputs {
     std::string temperature = "300", emitter = "0.9", base = "0.2", collector = "0.7", veb = "0.5",
                 vcb = "1.5";
@@ -30,8 +31,9 @@ inline void Type(Form &f, const Inputs &in) {
     f.ctl.Text8 = in.vcb;
 }
 
-inline Form LaidOut(const Inputs &in = {}) {
+inline Form LaidOut(const Inputs &in = {}, const char *separator = ".") {
     Form f = LoadedForm();
+    f.decimalSeparator = separator;
     Type(f, in);
     Command3_Click(f);
     return f;
