@@ -1,5 +1,6 @@
 // Turns arbitrary bytes into a session of user events: the fuzzer's input
-// format, also replayed by a test over the stored corpus.
+// format. The fuzz stage of the test run starts by playing every stored input
+// in tests/fuzz/corpus/, findings included.
 #pragma once
 
 #include <cstddef>
