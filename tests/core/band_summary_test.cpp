@@ -15,6 +15,7 @@ TEST(BandSummary, CountsEveryElectronInUseOnceAndReadsTheStepsInEv) {
     auto rnd = testing::Draws(201, 0.5f);
     Command1_Click(f, rnd);
     f.ctl.Shape1(1).Left = 4200; // into the emitter-base junction
+    f.ctl.Shape1(2).Left = 5200; // the base's right end is base
     const BandSummary b = SummarizeBands(f);
     EXPECT_EQ(b.emitterElectrons + b.baseElectrons + b.collectorElectrons + b.junctionElectrons,
               f.vars.ElectronCount.value());
@@ -29,21 +30,25 @@ TEST(PairCounter, TellsAGenerationFromTheMarkerAndARecombinationFromTheHoles) {
     f.vars.ElectronCount = 1;
     f.vars.HoleCount = 1;
     f.vars.EmitterElectronTarget = 2;
-    PairCounter pairs;
-    // A generation: the red marker shows at a new place.
-    ScriptedRandom generate({0.0f, 0.5f});
-    pairs.beforeTick(f);
-    GeneratePair(f, generate);
-    pairs.afterTick(f);
-    // A recombination while the marker still shows: no new generation.
     f.ctl.Shape1(1).Left = f.ctl.Shape2(1).Left = 3000;
+    PairCounter pairs;
+    // One tick generates a pair (the red marker shows at a new place) and
+    // recombines the one at 3000: as many holes as before.
+    ScriptedRandom both({0.0f, 0.5f, 0.0f, 0.0f});
+    pairs.beforeTick(f);
+    GeneratePair(f, both);
+    RecombinePairs(f, both);
+    pairs.afterTick(f);
+    EXPECT_EQ(f.vars.HoleCount.value(), 1);
+    // The next recombines the new pair while the marker still shows.
+    f.vars.EmitterElectronTarget = 1;
     ScriptedRandom recombine({0.0f, 0.0f});
     pairs.beforeTick(f);
     RecombinePairs(f, recombine);
     pairs.afterTick(f);
-    EXPECT_EQ(f.vars.HoleCount.value(), 1);
+    EXPECT_EQ(f.vars.HoleCount.value(), 0);
     EXPECT_EQ(pairs.generated(), 1);
-    EXPECT_EQ(pairs.recombined(), 1);
+    EXPECT_EQ(pairs.recombined(), 2);
     pairs.reset();
     EXPECT_EQ(pairs.generated() + pairs.recombined(), 0);
 }

@@ -222,6 +222,8 @@ TEST(ElectronRefill, EveryBranch) {
         {"the only collector electron was just parked", 50, 81, 10, {{50, far}}, {},
          49, -1, {{50, {7000, kParkedTop}}}},
         {"no electron in use: nothing to park", 0, 0, 0, {}, {}, 0, 0, {}, 0, 0},
+        {"one in use, emitter full: parked, one added", 1, 81, 3, {{1, far}}, {0.5f},
+         1, 0, {{1, {6900, 4335}}}},
     };
     // clang-format on
     for (const auto &r : rows) {
@@ -255,6 +257,7 @@ TEST(HoleRefill, FeedsOrDrainsOneHole) {
         {"at target: the highest drained, wherever", 3, 12, 12, {}, 2, -1, 3, {7000, kParkedTop}},
         {"99 in use: drained although short", 99, 0, 12, {}, 98, -1, 99, {7000, kParkedTop}},
         {"none in use, target 0: nothing to drain", 0, 0, 0, {}, 0, 0, 1, {7000, kParkedTop}},
+        {"one in use at target: drained", 1, 12, 12, {}, 0, -1, 1, {7000, kParkedTop}},
     };
     // clang-format on
     for (const auto &r : rows) {

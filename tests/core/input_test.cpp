@@ -199,6 +199,7 @@ TEST(Messages, EachRefusalSaysWhatIsTrueNamesItsBoxesAndChangesNothing) {
             boxes += (boxes.empty() ? "" : " ") + std::string(line.box);
             // Every template and phrase is one a translation can know.
             EXPECT_TRUE(Known(line.format)) << line.format;
+            EXPECT_TRUE(line.args.at(0).phrase) << "the box's name, translated";
             for (const MessageArg &arg : line.args) EXPECT_TRUE(!arg.phrase || Known(arg.text));
         }
         EXPECT_EQ(boxes, row.boxes);
@@ -231,6 +232,7 @@ TEST(NumberRules, IntegerArithmeticRaisesARuntimeErrorInsteadOfWrapping) {
     EXPECT_THROW(-Integer(-32768), OverflowError);
     EXPECT_EQ((Integer(1380) - Integer(14) * 100).value(), -20);
     EXPECT_EQ(Int(-0.5f), -1.0f);
+    EXPECT_EQ(IndexFrom(3.5, 0, 50), 4); // rounded like CInt, never cut
     EXPECT_THROW(IndexFrom(51.0, 0, 50), SubscriptError);
     EXPECT_THROW(IndexFrom(std::nan(""), 0, 100), SubscriptError);
 }
