@@ -14,13 +14,15 @@ TEST(BandSummary, CountsEveryElectronInUseOnceAndReadsTheStepsInEv) {
     Form f = testing::LaidOut();
     auto rnd = testing::Draws(201, 0.5f);
     Command1_Click(f, rnd);
-    f.ctl.Shape1(1).Left = 4200; // into the emitter-base junction
-    f.ctl.Shape1(2).Left = 5200; // the base's right end is base
+    // Into the emitter-base junction, then the ends of the flat regions,
+    // which belong to them; holes at the same places.
+    const Single xs[] = {4200, 4080, 4360, 5200, 6400};
+    for (int i = 1; i <= 5; ++i) f.ctl.Shape1(i).Left = f.ctl.Shape2(i).Left = xs[i - 1];
     const BandSummary b = SummarizeBands(f);
     EXPECT_EQ(b.emitterElectrons + b.baseElectrons + b.collectorElectrons + b.junctionElectrons,
               f.vars.ElectronCount.value());
     EXPECT_EQ(b.junctionElectrons, 1);
-    EXPECT_EQ(b.baseHoles, f.vars.HoleCount.value());
+    EXPECT_EQ(b.baseHoles, f.vars.HoleCount.value() - 3);
     EXPECT_DOUBLE_EQ(b.barrierEv, 0.2);
     EXPECT_DOUBLE_EQ(b.collectorDropEv, 2.0);
 }
@@ -30,6 +32,7 @@ TEST(PairCounter, TellsAGenerationFromTheMarkerAndARecombinationFromTheHoles) {
     f.vars.ElectronCount = 1;
     f.vars.HoleCount = 1;
     f.vars.EmitterElectronTarget = 2;
+    f.vars.BaseCurrentCount = 5; // the refills' count goes on from there
     f.ctl.Shape1(1).Left = f.ctl.Shape2(1).Left = 3000;
     PairCounter pairs;
     // One tick generates a pair (the red marker shows at a new place) and

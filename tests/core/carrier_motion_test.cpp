@@ -185,10 +185,11 @@ TEST(CarrierPass, SharedBoundaryAndFlatEdges) {
 
 TEST(CarrierRefill, TalliesOfThePassAreShown) {
     Form f = LaidOut();
+    // Pushed back, then counted; at BaseLeftX and at CollectorLeftX, not counted; counted.
     PutCarriers(f.ctl.Shape1, f.vars.ElectronCount,
-                {{4200, 2100}, {6400, 4335}, {7000, 4335}}); // pushed back; not counted; counted
+                {{4200, 2100}, {4360, 1935}, {6400, 4335}, {7000, 4335}});
     PutCarriers(f.ctl.Shape2, f.vars.HoleCount, {{4080, 3480}, {4400, 3240}, {6400, 5640}});
-    ScriptedRandom rnd = Draws(3 * 3 + 2, kStill), holes = Draws(3 * 3, kStill);
+    ScriptedRandom rnd = Draws(4 * 3 + 2, kStill), holes = Draws(3 * 3, kStill);
     ElectronPass(f, rnd);
     ElectronRefill(f, rnd);
     EXPECT_EQ(f.ctl.Text11, "1") << "left of the base";
