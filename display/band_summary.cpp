@@ -1,8 +1,33 @@
 #include "display/band_summary.h"
 
 #include <algorithm>
+#include <vector>
+
+#include "model/message.h"
+#include "model/number_input.h"
 
 namespace transistor {
+
+namespace {
+
+constexpr const char *kContext = "Description";
+constexpr std::string_view kDesignTime = TRANSLATABLE(
+    "Description",
+    "Energy bands of an npn transistor as drawn at design time; no carriers yet. Press Start to "
+    "lay the diagram out from the inputs.");
+// Counts follow a colon, so that one electron reads as well as many.
+constexpr std::string_view kLaidOut = TRANSLATABLE(
+    "Description",
+    "Electrons in the emitter: %1, in the base: %2, in the collector: %4, in the junctions: %5. "
+    "Holes in the base: %3. The barrier that emitter electrons face is %6 eV; the collector's "
+    "conduction edge lies %7 eV below the base's. Since the last update: pairs generated: %8, "
+    "recombined: %9.");
+constexpr std::string_view kPlot = TRANSLATABLE(
+    "Description",
+    "One point at every step of the animation, higher for more electrons. Electrons now: %1.");
+constexpr std::string_view kPaused = TRANSLATABLE("Description", "The animation is paused.");
+
+} // namespace
 
 BandSummary SummarizeBands(const Form &f) {
     const SimulationState &s = f.vars;
@@ -33,6 +58,29 @@ BandSummary SummarizeBands(const Form &f) {
         if (x >= baseLeft && x <= baseRight) ++b.baseHoles;
     }
     return b;
+}
+
+std::string DescribeBands(const BandSummary &b, int generated, int recombined,
+                          std::string_view decimalSeparator, const Translate &translate) {
+    if (!b.laidOut) return Translated(translate, kContext, kDesignTime);
+    const std::vector<std::string> args = {std::to_string(b.emitterElectrons),
+                                           std::to_string(b.baseElectrons),
+                                           std::to_string(b.baseHoles),
+                                           std::to_string(b.collectorElectrons),
+                                           std::to_string(b.junctionElectrons),
+                                           FixedText(b.barrierEv, 2, decimalSeparator),
+                                           FixedText(b.collectorDropEv, 2, decimalSeparator),
+                                           std::to_string(generated),
+                                           std::to_string(recombined)};
+    return FillPlaces(Translated(translate, kContext, kLaidOut), args);
+}
+
+std::string DescribePlot(int electrons, const Translate &translate) {
+    return FillPlaces(Translated(translate, kContext, kPlot), {std::to_string(electrons)});
+}
+
+std::string DescribePause(const Translate &translate) {
+    return Translated(translate, kContext, kPaused);
 }
 
 void PairCounter::beforeTick(const Form &f) {

@@ -31,13 +31,20 @@ struct MessageLine {
     friend bool operator==(const MessageLine &, const MessageLine &) = default;
 };
 
-// The line with %1 … %9 replaced by the arguments, in one pass, as
-// QString::arg does: an argument that itself holds "%2" stays as it is.
-std::string FormatLine(const MessageLine &line);
-// The lines one below the other, as the Form records them.
-std::string FormatLines(const std::vector<MessageLine> &lines);
+// format with %1 … %9 replaced by the arguments, in one pass, as
+// QString::arg does: an argument that itself holds "%2" stays as it is, and
+// a place without an argument stays too.
+std::string FillPlaces(std::string_view format, const std::vector<std::string> &args);
+
+// The line with its places filled; with translate, the template and the
+// phrase arguments in the user's language first (context "Message").
+std::string FormatLine(const MessageLine &line, const Translate &translate = {});
+// The lines one below the other, as the Form records them (without
+// translate) and as a window shows them (with it).
+std::string FormatLines(const std::vector<MessageLine> &lines, const Translate &translate = {});
 
 // Every template and phrase of the program's messages.
+inline constexpr const char *kMessageContext = "Message";
 namespace msg {
 // Templates.
 inline constexpr std::string_view kPlain = TRANSLATABLE("Message", "%1");

@@ -1,9 +1,12 @@
 #include "model/number_input.h"
 
+#include <algorithm>
 #include <charconv>
 #include <clocale>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <locale.h>
 
 namespace transistor {
 
@@ -47,10 +50,14 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// strtod in the C locale, whatever locale the program runs in.
-double ReadPlain(const std::string &plain) {
+// The C locale, whatever locale the program runs in.
+locale_t CLocale() {
     static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(0));
-    return strtod_l(plain.c_str(), nullptr, c);
+    return c;
+}
+
+double ReadPlain(const std::string &plain) {
+    return strtod_l(plain.c_str(), nullptr, CLocale());
 }
 
 // The number as the C locale reads it ("-12.5e3"), or nothing when text is
@@ -126,6 +133,17 @@ std::string NumberText(double v, std::string_view decimalSeparator) {
     char buf[64];
     auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v);
     std::string s(buf, ec == std::errc() ? end : buf);
+    if (auto p = s.find('.'); p != std::string::npos) s.replace(p, 1, decimalSeparator);
+    return s;
+}
+
+std::string FixedText(double v, int decimals, std::string_view decimalSeparator) {
+    char buf[400]; // room for the largest double in full
+    const locale_t previous = uselocale(CLocale());
+    const int n = std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+    uselocale(previous);
+    std::string s(buf,
+                  n > 0 ? std::min<std::size_t>(static_cast<std::size_t>(n), sizeof buf - 1) : 0);
     if (auto p = s.find('.'); p != std::string::npos) s.replace(p, 1, decimalSeparator);
     return s;
 }

@@ -25,4 +25,8 @@ int TooLargeSign(std::string_view text, std::string_view decimalSeparator);
 // ("0.6", or "0,6" in a comma locale).
 std::string NumberText(double v, std::string_view decimalSeparator);
 
+// v with a fixed number of decimals, rounded as printf rounds, with the
+// locale's separator ("0.20", "0,20"), whatever locale the program runs in.
+std::string FixedText(double v, int decimals, std::string_view decimalSeparator);
+
 } // namespace transistor

@@ -5,11 +5,24 @@
 // translations under the context "Form1", where the view looks it up.
 #pragma once
 
+#include <functional>
+#include <string>
+#include <string_view>
+
 #define TRANSLATABLE(context, text) text
 
 namespace transistor {
 
 // The context of every marked text of the window description.
 inline constexpr const char *kTranslationContext = "Form1";
+
+// A marked text in the user's language, given its context; a view supplies
+// it from its translations. Empty: every text as designed.
+using Translate = std::function<std::string(const char *context, std::string_view source)>;
+
+inline std::string Translated(const Translate &translate, const char *context,
+                              std::string_view source) {
+    return translate ? translate(context, source) : std::string(source);
+}
 
 } // namespace transistor
