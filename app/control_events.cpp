@@ -28,4 +28,14 @@ const ControlEvent *FindControlEvent(std::string_view name) {
     return nullptr;
 }
 
+const ControlEvent *FindButton(std::string_view name) {
+    for (const ControlEvent &e : kControlEvents)
+        if (!e.timer && (e.control == name || e.alias == name)) return &e;
+    return nullptr;
+}
+
+void RunHandler(const ControlEvent &event, Form &f, RandomSource &rnd) {
+    event.handler(f, rnd);
+}
+
 } // namespace transistor

@@ -4,6 +4,7 @@
 // same event to the same handler.
 #pragma once
 
+#include <functional>
 #include <span>
 #include <string_view>
 
@@ -25,5 +26,12 @@ std::span<const ControlEvent> ControlEvents();
 
 // The event of the control called name, or nullptr.
 const ControlEvent *FindControlEvent(std::string_view name);
+// The button called name or alias ("Command1" or "Start"), or nullptr.
+const ControlEvent *FindButton(std::string_view name);
+
+// Delivers one event to its handler: the program's own (RunHandler), or a
+// stand-in in a test.
+using EventRunner = std::function<void(const ControlEvent &, Form &, RandomSource &)>;
+void RunHandler(const ControlEvent &event, Form &f, RandomSource &rnd);
 
 } // namespace transistor

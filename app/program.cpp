@@ -1,0 +1,142 @@
+#include "app/program.h"
+
+#include <array>
+
+namespace transistor {
+
+namespace {
+
+// The six boxes that Start and Restart read.
+constexpr std::array<std::string_view, 6> kInputBoxes = {"Text1", "Text2", "Text3",
+                                                         "Text9", "Text4", "Text8"};
+
+const ControlEvent &Event(std::string_view control) {
+    return *FindControlEvent(control);
+}
+
+} // namespace
+
+Program::Program(Options options, Millis start)
+    : options_(std::move(options)), random_(std::make_unique<FixedSeedRandom>()), clock_(start) {
+    form_.decimalSeparator = options_.decimalSeparator;
+    Form_Load(form_);
+    clock_.sync(form_.ctl);
+    describe();
+}
+
+void Program::advanceTo(Millis now) {
+    if (form_.feedback.closed) return;
+    clock_.wake(now);
+    while (const Clock::Timer *due = clock_.takeDue()) {
+        // A timer whose control was disabled behind the clock's back stops.
+        if ((form_.ctl.*due->event->timer).Enabled)
+            deliver(*due->event);
+        else
+            clock_.sync(form_.ctl);
+    }
+}
+
+void Program::runUntil(Millis t) {
+    for (auto due = nextDeadline(); due && *due <= t; due = nextDeadline()) advanceTo(*due);
+    advanceTo(t);
+}
+
+void Program::deliver(const ControlEvent &event) {
+    // After Close no further event is handled.
+    if (form_.feedback.closed) return;
+    const bool tick = event.timer == &Controls::Timer1;
+    try {
+        if (tick) pairs_.beforeTick(form_);
+        options_.run(event, form_, *random_);
+        if (tick) pairs_.afterTick(form_);
+    } catch (const std::exception &e) {
+        if (!options_.reportEscapes) throw;
+        if (!form_.feedback.error) form_.feedback.error = e.what();
+        form_.ctl.Timer1.Enabled = false;
+    }
+    if (form_.feedback.closed)
+        clock_.stopAll();
+    else
+        clock_.sync(form_.ctl);
+    if (options_.delivered) options_.delivered(event);
+    // A screen reader hears how the drawings stand after Start and Restart
+    // and at each readout, never at every tick.
+    const bool laysOut = !event.timer && event.control != "Command2";
+    if (!form_.feedback.closed && (laysOut || event.timer == &Controls::Timer2)) describe();
+}
+
+void Program::press(const ControlEvent &button, Millis now) {
+    advanceTo(now);
+    deliver(button);
+    if (&button == &Event("Command1")) clock_.resume(form_.ctl);
+}
+
+bool Program::enter(std::string_view box, Millis now) {
+    bool input = false;
+    for (std::string_view b : kInputBoxes) input = input || b == box;
+    if (!input) return false;
+    advanceTo(now);
+    press(Event(form_.ctl.Timer1.Enabled ? "Command3" : "Command1"), now);
+    return true;
+}
+
+void Program::pause(Millis now) {
+    advanceTo(now);
+    if (!form_.feedback.closed) clock_.pause();
+}
+
+void Program::resume(Millis now) {
+    advanceTo(now);
+    if (!form_.feedback.closed) clock_.resume(form_.ctl);
+}
+
+void Program::togglePause(Millis now) {
+    paused() ? resume(now) : pause(now);
+}
+
+void Program::step(Millis now) {
+    advanceTo(now);
+    // A tick runs only while Timer1 is enabled, as the timer's own would.
+    if (form_.feedback.closed || !form_.ctl.Timer1.Enabled) return;
+    clock_.pause();
+    deliver(Event("Timer1"));
+    clock_.releaseMarkers(form_.ctl);
+}
+
+std::optional<Notice> Program::takeNotice() {
+    const Feedback &fb = form_.feedback;
+    if (fb.messageSerial != toldMessage_) {
+        toldMessage_ = fb.messageSerial;
+        if (fb.message) {
+            Notice n{fb.messageLines.empty() ? *fb.message
+                                             : FormatLines(fb.messageLines, options_.translate),
+                     {}};
+            // The focus goes back to the first box the message names.
+            for (const MessageLine &line : fb.messageLines)
+                if (n.focusBox.empty()) n.focusBox = line.box;
+            return n;
+        }
+    }
+    if (!fb.error) {
+        toldError_ = false;
+    } else if (!toldError_) {
+        toldError_ = true;
+        return Notice{
+            fb.errorLines.empty() ? *fb.error : FormatLines(fb.errorLines, options_.translate), {}};
+    }
+    return std::nullopt;
+}
+
+std::string Program::windowDescription() const {
+    return paused() ? DescribePause(options_.translate) : std::string();
+}
+
+void Program::describe() {
+    diagramDescription_ =
+        DescribeBands(SummarizeBands(form_), pairs_.generated(), pairs_.recombined(),
+                      form_.decimalSeparator, options_.translate);
+    pairs_.reset();
+    plotDescription_ = DescribePlot(form_.vars.ElectronCount.value(), options_.translate);
+}
+
+} // namespace transistor

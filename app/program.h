@@ -1,0 +1,117 @@
+// The program as every view runs it: Form1 with its random source, the
+// clock of its four timers with pause and single step, and the window's
+// rules that are not drawing: what Enter in a box does, what a message says
+// and which box the focus goes back to, and what a screen reader is told.
+//
+// A view forwards its events with the time of its own clock, wakes the
+// program at nextDeadline(), and then paints from form(). The script driver
+// does the same with a time of its own.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/clock.h"
+#include "app/control_events.h"
+#include "display/band_summary.h"
+#include "model/form.h"
+#include "model/random_source.h"
+#include "model/translatable.h"
+
+namespace transistor {
+
+// Something the user must be told, once: a refused input or a run-time
+// error. After it, the focus goes back to focusBox ("Text2"), if any, with
+// its text selected.
+struct Notice {
+    std::string text;
+    std::string focusBox;
+    friend bool operator==(const Notice &, const Notice &) = default;
+};
+
+class Program {
+  public:
+    struct Options {
+        // The user's decimal separator (UTF-8); "." is read in every locale.
+        std::string decimalSeparator = ".";
+        // The user's language for messages and descriptions; empty: as designed.
+        Translate translate;
+        // Delivers each event; a test may put a stand-in here.
+        EventRunner run = RunHandler;
+        // A window reports an exception that a handler lets out as a
+        // run-time error and stops the animation, as the tick does with its
+        // own; the script driver lets it out, to stop the script with it.
+        bool reportEscapes = true;
+        // Told of every event after it was delivered.
+        std::function<void(const ControlEvent &)> delivered;
+    };
+
+    // Creates the Form and runs Form_Load at time start.
+    explicit Program(Options options, Millis start = 0);
+
+    Form &form() { return form_; }
+    const Form &form() const { return form_; }
+    RandomSource &random() { return *random_; }
+    void setRandom(std::unique_ptr<RandomSource> random) { random_ = std::move(random); }
+    const Clock &clock() const { return clock_; }
+
+    // One wake at time now: every timer event due by then, in order (see
+    // app/clock.h), each timer at most once.
+    void advanceTo(Millis now);
+    // As a view woken on time at every deadline up to t: each event at its
+    // own time, then a last wake at t.
+    void runUntil(Millis t);
+    // When the program wants to be woken next; nothing while no timer runs.
+    std::optional<Millis> nextDeadline() const { return clock_.nextDeadline(); }
+
+    // A click on a button at time now. Start always leaves the animation
+    // running, so it also ends a pause; Restart keeps it.
+    void press(const ControlEvent &button, Millis now);
+    // Enter in the box called box at time now: in one of the six input boxes
+    // it applies the inputs, Restart while the animation runs and Start
+    // before the first Start (or after an error stopped it). Returns whether
+    // the box takes Enter.
+    bool enter(std::string_view box, Millis now);
+    // A timer event or a click delivered now, whatever the clock says.
+    void deliver(const ControlEvent &event);
+
+    // F5 and F6. A pause stops all four timers, each keeping what it had
+    // left. A step pauses, runs one tick of Timer1 (nothing before the first
+    // Start or after an error stopped the animation) and lets a marker shown
+    // by it clear after its 200 ms.
+    void pause(Millis now);
+    void resume(Millis now);
+    void togglePause(Millis now);
+    void step(Millis now);
+    bool paused() const { return clock_.paused(); }
+
+    // The next thing to tell the user, each once: a new message, then a new
+    // run-time error (a Start that clears an error lets the next one be told).
+    std::optional<Notice> takeNotice();
+
+    // What a screen reader hears, in the user's language. The band diagram
+    // is described after Start and Restart and at each readout, never at a
+    // tick, with the pairs since the last description; the plot with it.
+    const std::string &diagramDescription() const { return diagramDescription_; }
+    const std::string &plotDescription() const { return plotDescription_; }
+    // The window's own description: empty, or that the animation is paused.
+    std::string windowDescription() const;
+
+  private:
+    void wake(Millis now);
+    void describe();
+
+    Options options_;
+    Form form_;
+    std::unique_ptr<RandomSource> random_;
+    Clock clock_;
+    PairCounter pairs_;
+    std::string diagramDescription_, plotDescription_;
+    unsigned toldMessage_ = 0;
+    bool toldError_ = false;
+};
+
+} // namespace transistor
