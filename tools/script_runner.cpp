@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fstream>
 #include <istream>
+#include <limits>
 #include <ostream>
 #include <utility>
 
@@ -101,10 +102,6 @@ bool ReadLine(std::istream &in, std::string &line, bool &tooLong) {
 
 } // namespace
 
-void RunHandler(const ControlEvent &event, Form &f, RandomSource &rnd) {
-    event.handler(f, rnd);
-}
-
 std::vector<Single> ReadRandomFile(const std::string &path) {
     errno = 0;
     std::ifstream in(path, std::ios::binary);
@@ -134,9 +131,12 @@ std::vector<Single> ReadRandomFile(const std::string &path) {
 }
 
 ScriptDriver::ScriptDriver(std::ostream &out, std::string decimalSeparator, EventRunner run)
-    : out_(out), run_(std::move(run)), random_(std::make_unique<FixedSeedRandom>()) {
-    form_.decimalSeparator = std::move(decimalSeparator);
-    deliver([&] { Form_Load(form_); });
+    : out_(out) {
+    Program::Options options;
+    options.decimalSeparator = std::move(decimalSeparator);
+    options.run = std::move(run);
+    options.reportEscapes = false;
+    deliver([&] { program_ = std::make_unique<Program>(std::move(options)); });
 }
 
 template <class F> void ScriptDriver::deliver(F &&handlerCall) {
@@ -156,8 +156,24 @@ template <class F> void ScriptDriver::deliver(F &&handlerCall) {
 }
 
 void ScriptDriver::deliver(const ControlEvent &event) {
-    deliver([&] { run_(event, form_, *random_); });
+    deliver([&] { program_->deliver(event); });
 }
+
+namespace {
+
+// A count of a script command: a non-negative integer, as "tick 5" or "wait 10000".
+std::uint64_t Count(std::string_view text, const char *what) {
+    std::uint64_t n = 0;
+    const char *const last = text.data() + text.size();
+    auto [end, ec] = std::from_chars(text.data(), last, n);
+    if (end != last)
+        throw ScriptError(std::string(what) + " " + Shown(text) + " is not a non-negative integer");
+    if (ec != std::errc())
+        throw ScriptError(std::string(what) + " " + Shown(text) + " is too large");
+    return n;
+}
+
+} // namespace
 
 void ScriptDriver::execute(std::string_view line) {
     std::string_view rest = line;
@@ -182,16 +198,31 @@ void ScriptDriver::execute(std::string_view line) {
         const auto words = Words(rest);
         if (words.size() != 1) throw ScriptError("fire needs one timer: fire TIMER");
         fire(words[0]);
-    } else if (command == "dump") {
-        if (!Words(rest).empty()) throw ScriptError("dump takes nothing after it");
-        dump();
+    } else if (command == "wait") {
+        const auto words = Words(rest);
+        if (words.size() != 1) throw ScriptError("wait needs one time: wait MS");
+        wait(words[0]);
+    } else if (command == "pause" || command == "resume" || command == "step" ||
+               command == "dump") {
+        if (!Words(rest).empty())
+            throw ScriptError(std::string(command) + " takes nothing after it");
+        Program &p = *program_;
+        const Millis now = p.clock().now();
+        if (command == "pause")
+            deliver([&] { p.pause(now); });
+        else if (command == "resume")
+            deliver([&] { p.resume(now); });
+        else if (command == "step")
+            deliver([&] { p.step(now); });
+        else
+            dump();
     } else if (command == "random") {
         // The file name is everything after the one blank that follows the
         // command, so that a name may hold spaces; blanks at the end go.
         std::string_view file = rest.empty() ? rest : rest.substr(1);
         while (!file.empty() && IsBlank(file.back())) file.remove_suffix(1);
         if (file.empty()) throw ScriptError("random needs a file: random FILE");
-        random_ = std::make_unique<ScriptedRandom>(ReadRandomFile(std::string(file)));
+        program_->setRandom(std::make_unique<ScriptedRandom>(ReadRandomFile(std::string(file))));
     } else {
         throw ScriptError("unknown command " + Shown(command));
     }
@@ -204,42 +235,45 @@ void ScriptDriver::set(std::string_view rest) {
     rest.remove_prefix(1);
     const std::string_view box = TakeWord(rest);
     if (box.empty()) throw ScriptError("set needs a box: set BOX TEXT");
-    std::string *text = TextBox(form_.ctl, box);
+    std::string *text = TextBox(program_->form().ctl, box);
     if (text == nullptr) throw ScriptError("unknown box " + Shown(box));
     if (!rest.empty()) rest.remove_prefix(1);
     text->assign(rest);
 }
 
 void ScriptDriver::click(std::string_view button) {
-    for (const ControlEvent &event : ControlEvents()) {
-        if (event.timer || (event.control != button && event.alias != button)) continue;
-        deliver(event);
-        return;
-    }
-    throw ScriptError("unknown button " + Shown(button));
+    const ControlEvent *event = FindButton(button);
+    if (event == nullptr) throw ScriptError("unknown button " + Shown(button));
+    Program &p = *program_;
+    deliver([&] { p.press(*event, p.clock().now()); });
 }
 
 void ScriptDriver::tick(std::string_view count) {
-    std::uint64_t n = 0;
-    const char *const last = count.data() + count.size();
-    auto [end, ec] = std::from_chars(count.data(), last, n);
-    if (end != last)
-        throw ScriptError("tick count " + Shown(count) + " is not a non-negative integer");
-    if (ec != std::errc()) throw ScriptError("tick count " + Shown(count) + " is too large");
+    const std::uint64_t n = Count(count, "tick count");
     // As in the window, a tick arrives only while the timer is enabled.
     const ControlEvent &timer1 = *FindControlEvent("Timer1");
-    for (std::uint64_t i = 0; i < n && form_.ctl.Timer1.Enabled; ++i) deliver(timer1);
+    for (std::uint64_t i = 0; i < n && form().ctl.Timer1.Enabled; ++i) deliver(timer1);
 }
 
 void ScriptDriver::fire(std::string_view timer) {
     if (timer == "Timer1") throw ScriptError("unknown timer Timer1 for fire: use tick");
     const ControlEvent *event = FindControlEvent(timer);
     if (event == nullptr || !event->timer) throw ScriptError("unknown timer " + Shown(timer));
-    if ((form_.ctl.*event->timer).Enabled) deliver(*event);
+    if ((form().ctl.*event->timer).Enabled) deliver(*event);
+}
+
+void ScriptDriver::wait(std::string_view ms) {
+    const std::uint64_t n = Count(ms, "wait time");
+    Program &p = *program_;
+    const Millis now = p.clock().now();
+    // The clock's end must stay within its own count.
+    if (n > static_cast<std::uint64_t>(std::numeric_limits<Millis>::max() - now))
+        throw ScriptError("wait time " + Shown(ms) + " is too large");
+    deliver([&] { p.runUntil(now + static_cast<Millis>(n)); });
 }
 
 void ScriptDriver::dump() {
-    out_ << DumpJson(form_) << '\n';
+    out_ << DumpJson(form()) << '\n';
     out_.flush();
 }
 

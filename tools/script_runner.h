@@ -9,7 +9,12 @@
 //   click BUTTON    Start/Command1, Restart/Command3, Close/Command2
 //   tick [N]        N ticks of Timer1 (default 1), each only while it is enabled
 //   fire TIMER      one tick of Timer2, Timer3 or Timer4 if it is enabled
+//   wait MS         MS milliseconds pass: the timers' events fall due in order
+//   pause, resume   freeze and thaw all four timers, as the window's F5 does
+//   step            one single step, as the window's F6 does
 //   dump            prints the state as one line of JSON
+// The clock starts at 0 with Form_Load; only wait moves it, and tick and
+// fire deliver their event at once, whatever the clock says.
 // See README.md for the details.
 #pragma once
 
@@ -23,6 +28,7 @@
 #include <vector>
 
 #include "app/control_events.h"
+#include "app/program.h"
 #include "model/form.h"
 #include "model/random_source.h"
 
@@ -33,11 +39,6 @@ class ScriptError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
 };
-
-// Delivers one event to its handler: the program's own (RunHandler), or a
-// stand-in in a test.
-using EventRunner = std::function<void(const ControlEvent &, Form &, RandomSource &)>;
-void RunHandler(const ControlEvent &event, Form &f, RandomSource &rnd);
 
 // Reads a random file: one decimal number a line ('.' as the point, blanks
 // around it and blank lines allowed), each rounded to single precision and
@@ -55,22 +56,22 @@ class ScriptDriver {
     // file, a random list that runs out, or an error that a handler let out.
     void execute(std::string_view line);
 
-    const Form &form() const { return form_; }
-    bool closed() const { return form_.feedback.closed; }
+    const Form &form() const { return program_->form(); }
+    const Program &program() const { return *program_; }
+    bool closed() const { return form().feedback.closed; }
 
   private:
     void set(std::string_view rest);
     void click(std::string_view button);
     void tick(std::string_view count);
     void fire(std::string_view timer);
+    void wait(std::string_view ms);
     void dump();
     template <class F> void deliver(F &&handlerCall);
     void deliver(const ControlEvent &event);
 
     std::ostream &out_;
-    EventRunner run_;
-    Form form_;
-    std::unique_ptr<RandomSource> random_;
+    std::unique_ptr<Program> program_;
 };
 
 // Longest script line that is read; a longer one is an error.

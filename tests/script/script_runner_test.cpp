@@ -99,6 +99,32 @@ TEST(ScriptTimers, TicksArriveOnlyWhileTheTimerIsEnabled) {
     }
 }
 
+// wait lets the timers' events fall due in order; pause, resume and step
+// are the window's F5 and F6.
+TEST(ScriptTime, WaitDeliversWhatFallsDueAndPauseFreezesIt) {
+    const struct {
+        const char *script;
+        int plotX;
+        const char *collectorReadout;
+    } rows[] = {
+        {"wait 60000\n", 0, "0"},
+        {"click Start\nwait 9999\n", 398, "0"},
+        {"click Start\nwait 10000\n", 400, "166"},
+        {"click Start\nwait 10000\npause\nwait 60000\nresume\nwait 9999\n", 798, "166"},
+        {"click Start\nwait 10000\npause\nwait 60000\nresume\nwait 10000\n", 800, "134"},
+        {"click Start\nwait 9990\nstep\nwait 100\nstep\nresume\nwait 10\n", 404, "166"},
+        {"step\nwait 100\n", 0, "0"},
+        {"click Start\nwait 25\npause\nclick Restart\nwait 100\n", 0, "0"},
+        {"click Start\nwait 25\npause\nclick Start\nwait 25\n", 2, "0"},
+        {"click Start\ntick 3\nwait 49\n", 6, "0"},
+    };
+    for (const auto &row : rows) {
+        const json d = Last(row.script);
+        EXPECT_EQ(d["vars"]["PlotX"], row.plotX) << row.script;
+        EXPECT_EQ(d["texts"]["Text7"], row.collectorReadout) << row.script;
+    }
+}
+
 TEST(ScriptClose, OnlyDumpRunsAfterClose) {
     const Outcome o = RunScriptText(
         "click Close\nset Text1 999\nclick Start\ntick 5\nfrobnicate\nset Text99 x\n" +
@@ -137,6 +163,13 @@ TEST(ScriptErrors, StopWithExitTwoNamingTheLine) {
         {"random \n", "random needs a file: random FILE"},
         {"tick -1\n", "tick count -1 is not a non-negative integer"},
         {"tick 99999999999999999999\n", "tick count 99999999999999999999 is too large"},
+        {"wait\n", "wait needs one time: wait MS"},
+        {"wait 1 2\n", "wait needs one time: wait MS"},
+        {"wait 1.5\n", "wait time 1.5 is not a non-negative integer"},
+        {"wait 9223372036854775808\n", "wait time 9223372036854775808 is too large"},
+        {"pause now\n", "pause takes nothing after it"},
+        {"resume 1\n", "resume takes nothing after it"},
+        {"step 2\n", "step takes nothing after it"},
         {"dump\r", "unknown command dump?"},
         {"set Text14 x\n", "unknown box Text14"},
         {"click St\x01rt\n", "unknown button St?rt"},
