@@ -2,6 +2,25 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>Description</name>
+    <message>
+        <source>The animation is paused.</source>
+        <translation>The animation is paused.</translation>
+    </message>
+    <message>
+        <source>Energy bands of an npn transistor as drawn at design time; no carriers yet. Press Start to lay the diagram out from the inputs.</source>
+        <translation>Energy bands of an npn transistor as drawn at design time; no carriers yet. Press Start to lay the diagram out from the inputs.</translation>
+    </message>
+    <message>
+        <source>Electrons in the emitter: %1, in the base: %2, in the collector: %4, in the junctions: %5. Holes in the base: %3. The barrier that emitter electrons face is %6 eV; the collector&apos;s conduction edge lies %7 eV below the base&apos;s. Since the last update: pairs generated: %8, recombined: %9.</source>
+        <translation>Electrons in the emitter: %1, in the base: %2, in the collector: %4, in the junctions: %5. Holes in the base: %3. The barrier that emitter electrons face is %6 eV; the collector&apos;s conduction edge lies %7 eV below the base&apos;s. Since the last update: pairs generated: %8, recombined: %9.</translation>
+    </message>
+    <message>
+        <source>One point at every step of the animation, higher for more electrons. Electrons now: %1.</source>
+        <translation>One point at every step of the animation, higher for more electrons. Electrons now: %1.</translation>
+    </message>
+</context>
+<context>
     <name>Form1</name>
     <message>
         <source>温度(K)</source>
@@ -289,32 +308,12 @@
         <source>&amp;Resume</source>
         <translation>&amp;Resume</translation>
     </message>
-    <message>
-        <source>The animation is paused.</source>
-        <translation>The animation is paused.</translation>
-    </message>
-    <message>
-        <source>The animation is paused. %1</source>
-        <translation>The animation is paused. %1</translation>
-    </message>
 </context>
 <context>
     <name>transistor::MainWindow</name>
     <message>
         <source>Band diagram</source>
         <translation>Band diagram</translation>
-    </message>
-    <message>
-        <source>Energy bands of an npn transistor as drawn at design time; no carriers yet. Press Start to lay the diagram out from the inputs.</source>
-        <translation>Energy bands of an npn transistor as drawn at design time; no carriers yet. Press Start to lay the diagram out from the inputs.</translation>
-    </message>
-    <message>
-        <source>Electrons in the emitter: %1, in the base: %2, in the collector: %4, in the junctions: %5. Holes in the base: %3. The barrier that emitter electrons face is %6 eV; the collector&apos;s conduction edge lies %7 eV below the base&apos;s. Since the last update: pairs generated: %8, recombined: %9.</source>
-        <translation>Electrons in the emitter: %1, in the base: %2, in the collector: %4, in the junctions: %5. Holes in the base: %3. The barrier that emitter electrons face is %6 eV; the collector&apos;s conduction edge lies %7 eV below the base&apos;s. Since the last update: pairs generated: %8, recombined: %9.</translation>
-    </message>
-    <message>
-        <source>One point at every step of the animation, higher for more electrons. Electrons now: %1.</source>
-        <translation>One point at every step of the animation, higher for more electrons. Electrons now: %1.</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,25 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja">
 <context>
+    <name>Description</name>
+    <message>
+        <source>The animation is paused.</source>
+        <translation>アニメーションは一時停止中です。</translation>
+    </message>
+    <message>
+        <source>Energy bands of an npn transistor as drawn at design time; no carriers yet. Press Start to lay the diagram out from the inputs.</source>
+        <translation>設計時のままの npn トランジスタのエネルギーバンドで、キャリアはまだありません。「スタート」を押すと、入力値からバンド図を描きます。</translation>
+    </message>
+    <message>
+        <source>Electrons in the emitter: %1, in the base: %2, in the collector: %4, in the junctions: %5. Holes in the base: %3. The barrier that emitter electrons face is %6 eV; the collector&apos;s conduction edge lies %7 eV below the base&apos;s. Since the last update: pairs generated: %8, recombined: %9.</source>
+        <translation>電子の数はエミッタ %1、ベース %2、コレクタ %4、接合部 %5 です。ベースの正孔の数は %3 です。エミッタの電子が越える障壁の高さは %6 eV で、コレクタの伝導帯の下端はベースより %7 eV 低くなっています。前回の更新以降、電子・正孔対の生成は %8、再結合は %9 です。</translation>
+    </message>
+    <message>
+        <source>One point at every step of the animation, higher for more electrons. Electrons now: %1.</source>
+        <translation>アニメーションの各ステップで 1 点ずつ描かれ、電子が多いほど高い位置になります。現在の電子数は %1 です。</translation>
+    </message>
+</context>
+<context>
     <name>Form1</name>
     <message>
         <source>温度(K)</source>
@@ -289,32 +308,12 @@
         <source>&amp;Resume</source>
         <translation>再開(&amp;R)</translation>
     </message>
-    <message>
-        <source>The animation is paused.</source>
-        <translation>アニメーションは一時停止中です。</translation>
-    </message>
-    <message>
-        <source>The animation is paused. %1</source>
-        <translation>アニメーションは一時停止中です。%1</translation>
-    </message>
 </context>
 <context>
     <name>transistor::MainWindow</name>
     <message>
         <source>Band diagram</source>
         <translation>バンド図</translation>
-    </message>
-    <message>
-        <source>Energy bands of an npn transistor as drawn at design time; no carriers yet. Press Start to lay the diagram out from the inputs.</source>
-        <translation>設計時のままの npn トランジスタのエネルギーバンドで、キャリアはまだありません。「スタート」を押すと、入力値からバンド図を描きます。</translation>
-    </message>
-    <message>
-        <source>Electrons in the emitter: %1, in the base: %2, in the collector: %4, in the junctions: %5. Holes in the base: %3. The barrier that emitter electrons face is %6 eV; the collector&apos;s conduction edge lies %7 eV below the base&apos;s. Since the last update: pairs generated: %8, recombined: %9.</source>
-        <translation>電子の数はエミッタ %1、ベース %2、コレクタ %4、接合部 %5 です。ベースの正孔の数は %3 です。エミッタの電子が越える障壁の高さは %6 eV で、コレクタの伝導帯の下端はベースより %7 eV 低くなっています。前回の更新以降、電子・正孔対の生成は %8、再結合は %9 です。</translation>
-    </message>
-    <message>
-        <source>One point at every step of the animation, higher for more electrons. Electrons now: %1.</source>
-        <translation>アニメーションの各ステップで 1 点ずつ描かれ、電子が多いほど高い位置になります。現在の電子数は %1 です。</translation>
     </message>
 </context>
 </TS>

@@ -17,7 +17,6 @@
 
 #include "app/window_description.h"
 #include "view/main_window.h"
-#include "view/simulation_clock.h"
 #include "view/twips.h"
 
 namespace transistor {
@@ -85,12 +84,7 @@ ClassroomActions::ClassroomActions(MainWindow &window) : QObject(&window), windo
     quiet.setColor(QPalette::WindowText, Qt::darkGray);
     sign_->setPalette(quiet);
     sign_->hide();
-    connect(&window_.clock(), &SimulationClock::pausedChanged, this, &ClassroomActions::showPaused);
-
-    // Start leaves the animation running, also after a pause. This runs
-    // after Start's own handler.
-    if (auto *start = window_.findChild<QPushButton *>(QStringLiteral("Command1")))
-        connect(start, &QPushButton::clicked, this, [this] { window_.clock().resume(); });
+    connect(&window_, &MainWindow::pausedChanged, this, &ClassroomActions::showPaused);
 
     setZoom(window_.zoom());
 }
@@ -108,11 +102,7 @@ QAction *ClassroomActions::addAction(const QString &text, const QString &name,
 }
 
 void ClassroomActions::togglePause() {
-    SimulationClock &clock = window_.clock();
-    if (clock.isPaused())
-        clock.resume();
-    else
-        clock.pause();
+    window_.togglePause();
 }
 
 void ClassroomActions::step() {
@@ -148,17 +138,6 @@ void ClassroomActions::showPaused(bool paused) {
     pause_->setText(paused ? tr("&Resume") : tr("&Pause"));
     placeSign();
     sign_->setVisible(paused);
-    // The window's own description says so to a screen reader, and gives
-    // back whatever it said before.
-    if (paused) {
-        runningDescription_ = window_.accessibleDescription();
-        window_.setAccessibleDescription(
-            runningDescription_.isEmpty()
-                ? tr("The animation is paused.")
-                : tr("The animation is paused. %1").arg(runningDescription_));
-    } else {
-        window_.setAccessibleDescription(runningDescription_);
-    }
 }
 
 void ClassroomActions::showMenu(const QPoint &globalPos) {

@@ -62,7 +62,6 @@ class ClassroomActions : public QObject {
     QAction *pause_, *step_, *zoomIn_, *zoomOut_, *actualSize_, *copy_;
     QLabel *sign_;
     int wheelAngle_ = 0;
-    QString runningDescription_;
 };
 
 } // namespace transistor

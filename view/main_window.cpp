@@ -19,9 +19,7 @@
 #include "view/caption_room.h"
 #include "view/classroom_actions.h"
 #include "view/diagram_canvas.h"
-#include "view/message_text.h"
 #include "view/plot_box.h"
-#include "view/simulation_clock.h"
 #include "view/translation.h"
 #include "view/twips.h"
 
@@ -68,13 +66,6 @@ QFont BandLetterFont(double zoom) {
                    QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans CJK JP")});
     f.setPointSizeF(kBandLetterPointSize * zoom);
     return f;
-}
-
-// The six boxes that Start and Restart read.
-bool IsInputBox(std::string_view name) {
-    for (std::string_view input : {"Text1", "Text2", "Text3", "Text9", "Text4", "Text8"})
-        if (name == input) return true;
-    return false;
 }
 
 // A label over a line or a shape of the drawing lets it show through, so that
@@ -130,9 +121,22 @@ class FlatLineEdit : public QLineEdit {
     }
 };
 
+// The program as this window runs it: in the user's language and with the
+// locale's decimal separator.
+Program::Options ProgramOptions(MainWindow *window) {
+    Program::Options o;
+    o.decimalSeparator = QLocale::system().decimalPoint().toStdString();
+    o.translate = [](const char *context, std::string_view source) {
+        return Translated(source, context).toStdString();
+    };
+    o.delivered = [window](const ControlEvent &e) { emit window->delivered(ToQString(e.control)); };
+    return o;
+}
+
 } // namespace
 
-MainWindow::MainWindow(QWidget *parent) : QWidget(parent) {
+MainWindow::MainWindow(QWidget *parent) : QWidget(parent), program_(ProgramOptions(this)) {
+    elapsed_.start();
     const WindowDesign &w = Window();
     setWindowTitle(Translated(w.caption));
     static const bool factoryInstalled = [] {
@@ -141,15 +145,17 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent) {
     }();
     Q_UNUSED(factoryInstalled);
 
-    clock_ = new SimulationClock(this);
+    // One precise timer wakes the program at its next deadline.
+    wake_ = new QTimer(this);
+    wake_->setObjectName(QStringLiteral("Wake"));
+    wake_->setSingleShot(true);
+    wake_->setTimerType(Qt::PreciseTimer);
+    connect(wake_, &QTimer::timeout, this, &MainWindow::wake);
+
     buildControls();
     layoutControls();
     setTabOrderFromDescription();
-
-    form_.decimalSeparator = QLocale::system().decimalPoint().toStdString();
-    Form_Load(form_);
     syncFromForm();
-    describeDrawings();
 
     // Opens with the client area of the description; enlarging it brings the
     // lower strip into view, and there is nothing to show beyond it.
@@ -171,7 +177,7 @@ QMessageBox *MainWindow::messageBox() const {
 }
 
 void MainWindow::buildControls() {
-    Controls &ctl = form_.ctl;
+    Controls &ctl = program_.form().ctl;
 
     // Lines and shapes lie under every widget.
     canvas_ = new DiagramCanvas(ctl, this);
@@ -194,8 +200,11 @@ void MainWindow::buildControls() {
         case ControlKind::TextBox: {
             auto *edit = design.flat ? new FlatLineEdit(ToQString(design.caption), this)
                                      : new QLineEdit(ToQString(design.caption), this);
-            if (IsInputBox(design.name))
-                connect(edit, &QLineEdit::returnPressed, this, &MainWindow::applyInputs);
+            // Enter in an input box applies the inputs, as the program rules.
+            connect(edit, &QLineEdit::returnPressed, this, [this, name = design.name] {
+                program_.enter(name, now());
+                syncFromForm();
+            });
             std::string *text = TextBox(ctl, design.name);
             Q_ASSERT(text);
             textBoxes_.push_back({edit, text});
@@ -211,7 +220,10 @@ void MainWindow::buildControls() {
             button->setAutoDefault(true);
             const ControlEvent *event = FindControlEvent(design.name);
             Q_ASSERT(event);
-            connect(button, &QPushButton::clicked, this, [this, event] { handle(*event); });
+            connect(button, &QPushButton::clicked, this, [this, event] {
+                program_.press(*event, now());
+                syncFromForm();
+            });
             widget = button;
             break;
         }
@@ -219,20 +231,7 @@ void MainWindow::buildControls() {
             plot_ = new PlotBox(ctl.Picture1, this);
             widget = plot_;
             break;
-        case ControlKind::Timer: {
-            auto *timer = new QTimer(this);
-            timer->setObjectName(name);
-            timer->setInterval(design.interval);
-            const ControlEvent *event = FindControlEvent(design.name);
-            Q_ASSERT(event && event->timer);
-            // The simulation step: keep its 50 ms as close as the system allows.
-            if (design.name == "Timer1") timer->setTimerType(Qt::PreciseTimer);
-            const TimerProps *props = &(ctl.*event->timer);
-            connect(timer, &QTimer::timeout, this, [this, event] { handle(*event); });
-            clock_->add(timer, props, props == &ctl.Timer3 || props == &ctl.Timer4);
-            break;
-        }
-        default: // lines and shapes: drawn by the canvas
+        default: // lines and shapes: drawn by the canvas; timers: the program's clock
             break;
         }
         if (widget) {
@@ -298,12 +297,19 @@ void MainWindow::setZoom(double zoom) {
     resize(shown);
 }
 
+void MainWindow::togglePause() {
+    program_.togglePause(now());
+    syncFromForm();
+}
+
 void MainWindow::step() {
-    // A tick runs only while Timer1 is enabled, as the timer's own would.
-    if (form_.feedback.closed || !form_.ctl.Timer1.Enabled) return;
-    clock_->pause();
-    handle(*FindControlEvent("Timer1"));
-    clock_->releaseMarkers();
+    program_.step(now());
+    syncFromForm();
+}
+
+void MainWindow::wake() {
+    program_.advanceTo(now());
+    syncFromForm();
 }
 
 void MainWindow::setTabOrderFromDescription() {
@@ -323,30 +329,9 @@ void MainWindow::setTabOrderFromDescription() {
     }
 }
 
-void MainWindow::handle(const ControlEvent &event) {
-    // After Close no further event is handled.
-    if (form_.feedback.closed) return;
-    const bool tick = event.timer == &Controls::Timer1;
-    try {
-        if (tick) pairs_.beforeTick(form_);
-        event.handler(form_, random_);
-        if (tick) pairs_.afterTick(form_);
-    } catch (const std::exception &e) {
-        // The core reports its own run-time errors; this only keeps an
-        // unexpected one from crossing the event loop, with the same outcome.
-        if (!form_.feedback.error) form_.feedback.error = e.what();
-        form_.ctl.Timer1.Enabled = false;
-    }
-    syncFromForm();
-    // A screen reader hears how the drawings stand after Start and Restart
-    // and at each readout, never at every tick.
-    const bool laysOut = !event.timer && event.control != "Command2";
-    if (!form_.feedback.closed && (laysOut || event.timer == &Controls::Timer2)) describeDrawings();
-}
-
 void MainWindow::syncFromForm() {
-    if (form_.feedback.closed) {
-        stopTimers();
+    if (form().feedback.closed) {
+        wake_->stop();
         close();
         return;
     }
@@ -355,65 +340,31 @@ void MainWindow::syncFromForm() {
         // Rewriting an unchanged text would move the user's cursor.
         if (box.edit->text() != text) box.edit->setText(text);
     }
-    clock_->sync();
     canvas_->refresh();
     plot_->refresh();
-
-    const Feedback &fb = form_.feedback;
-    if (fb.messageSerial != shownMessageSerial_) {
-        shownMessageSerial_ = fb.messageSerial;
-        if (fb.message) {
-            // The focus goes back to the first box the message names.
-            QString box;
-            for (const MessageLine &line : fb.messageLines)
-                if (box.isEmpty() && !line.box.empty()) box = ToQString(line.box);
-            showMessage(fb.messageLines.empty() ? QString::fromStdString(*fb.message)
-                                                : MessageText(fb.messageLines),
-                        box);
-        }
+    while (const std::optional<Notice> notice = program_.takeNotice())
+        showMessage(QString::fromStdString(notice->text), ToQString(notice->focusBox));
+    describeDrawings();
+    if (program_.paused() != shownPaused_) {
+        shownPaused_ = program_.paused();
+        emit pausedChanged(shownPaused_);
     }
-    // Each error is shown once; a Start that clears it re-arms the report.
-    if (fb.error && !errorShown_)
-        showMessage(fb.errorLines.empty() ? QString::fromStdString(*fb.error)
-                                          : MessageText(fb.errorLines));
-    errorShown_ = fb.error.has_value();
+    if (const std::optional<Millis> due = program_.nextDeadline())
+        wake_->start(static_cast<int>(std::clamp<Millis>(*due - now(), 0, 1 << 30)));
+    else
+        wake_->stop();
 }
 
 void MainWindow::describeDrawings() {
-    const BandSummary b = SummarizeBands(form_);
-    QString text;
-    if (!b.laidOut) {
-        text = tr("Energy bands of an npn transistor as drawn at design time; no carriers yet. "
-                  "Press Start to lay the diagram out from the inputs.");
-    } else {
-        const QLocale locale;
-        // Counts follow a colon, so that one electron reads as well as many.
-        text = tr("Electrons in the emitter: %1, in the base: %2, in the collector: %4, in the "
-                  "junctions: %5. Holes in the base: %3. The barrier that "
-                  "emitter electrons face is %6 eV; the collector's conduction edge lies %7 eV "
-                  "below the base's. Since the last update: pairs generated: %8, recombined: %9.")
-                   .arg(b.emitterElectrons)
-                   .arg(b.baseElectrons)
-                   .arg(b.baseHoles)
-                   .arg(b.collectorElectrons)
-                   .arg(b.junctionElectrons)
-                   .arg(locale.toString(b.barrierEv, 'f', 2),
-                        locale.toString(b.collectorDropEv, 'f', 2))
-                   .arg(pairs_.generated())
-                   .arg(pairs_.recombined());
-    }
-    pairs_.reset();
-    const QString plot = tr("One point at every step of the animation, higher for more "
-                            "electrons. Electrons now: %1.")
-                             .arg(form_.vars.ElectronCount.value());
     // An unchanged description is not sent again: a screen reader may say it.
-    if (canvas_->accessibleDescription() != text) canvas_->setAccessibleDescription(text);
-    if (plot_->accessibleDescription() != plot) plot_->setAccessibleDescription(plot);
-}
-
-void MainWindow::applyInputs() {
-    const char *button = form_.ctl.Timer1.Enabled ? "Command3" : "Command1";
-    if (auto *b = findChild<QPushButton *>(QLatin1String(button))) b->click();
+    const auto tell = [](QWidget *widget, const std::string &text) {
+        const QString description = QString::fromStdString(text);
+        if (widget->accessibleDescription() != description)
+            widget->setAccessibleDescription(description);
+    };
+    tell(canvas_, program_.diagramDescription());
+    tell(plot_, program_.plotDescription());
+    tell(this, program_.windowDescription());
 }
 
 void MainWindow::growToShow(QWidget *widget) {
@@ -450,14 +401,10 @@ void MainWindow::showMessage(const QString &text, const QString &boxName) {
     messageBox_ = box;
 }
 
-void MainWindow::stopTimers() {
-    clock_->stopAll();
-}
-
 void MainWindow::closeEvent(QCloseEvent *event) {
     // Closing the window ends the program: nothing more ticks and no message
     // box is left behind to keep it alive.
-    stopTimers();
+    wake_->stop();
     for (QMessageBox *box : findChildren<QMessageBox *>()) box->close();
     event->accept();
 }

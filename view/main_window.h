@@ -1,28 +1,27 @@
-// Form1 on screen: the widgets, the drawing surface and the four timers, built
-// from the window description. The window owns the Form and the random source
-// and does nothing of its own: every event calls a handler of the core, after
-// which the widgets are brought up to date from the Form.
+// Form1 on screen: the widgets and the drawing surface, built from the window
+// description, over the program of the core. The window decides nothing of
+// its own: every event goes to the program with the time of the window's
+// clock, one precise timer wakes the program at its next deadline, and after
+// each call the widgets are brought up to date from the Form.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 #include <string>
 #include <vector>
 
-#include "display/band_summary.h"
-#include "model/form.h"
-#include "model/random_source.h"
+#include "app/program.h"
 
 class QLineEdit;
 class QMessageBox;
+class QTimer;
 
 namespace transistor {
 
 class ClassroomActions;
-struct ControlEvent;
 class DiagramCanvas;
 class PlotBox;
-class SimulationClock;
 
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -31,26 +30,24 @@ class MainWindow : public QWidget {
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    const Form &form() const { return form_; }
+    const Form &form() const { return program_.form(); }
     // For tests that put the Form into a state the handlers have not reached yet.
-    Form &form() { return form_; }
+    Form &form() { return program_.form(); }
+    Program &program() { return program_; }
+    const Program &program() const { return program_; }
 
-    // Brings every widget and timer up to date with the Form; runs after each
-    // handler.
+    // Brings every widget up to date with the Form and sets the wake-up for
+    // the program's next deadline; runs after each call into the program.
     void syncFromForm();
 
     // The box that shows the latest message or error, while it is open.
     QMessageBox *messageBox() const;
 
-    // The timers, which the classroom controls pause and resume.
-    SimulationClock &clock() const { return *clock_; }
     // Pause, step, zoom and the copy of the picture, with their menu and keys.
     ClassroomActions &classroom() const { return *classroom_; }
-    // The random source of the ticks, so a test can repeat a tick on a copy.
-    const FixedSeedRandom &random() const { return random_; }
 
-    // Pauses the clock and runs one tick of Timer1, the same call as the
-    // timer's; nothing before the first Start or after an error.
+    // F5 and F6: the program's pause and single step, now.
+    void togglePause();
     void step();
 
     // Twips to pixels (1 = actual size): every control, font and drawing
@@ -58,28 +55,33 @@ class MainWindow : public QWidget {
     void setZoom(double zoom);
     double zoom() const { return zoom_; }
 
-    // Tells a screen reader how the band diagram and the plot stand now;
-    // runs after Start, Restart and each current readout, never every tick.
-    void describeDrawings();
+  signals:
+    void pausedChanged(bool paused);
+    // An event was delivered to its handler ("Timer1", "Command1" …).
+    void delivered(const QString &control);
 
   protected:
     void closeEvent(QCloseEvent *event) override;
 
   private:
-    void handle(const ControlEvent &event);
+    // The window's clock, in ms since it opened.
+    Millis now() const { return elapsed_.elapsed(); }
+    void wake();
+    // Tells a screen reader what the program says of the drawings and the
+    // window, when it changed.
+    void describeDrawings();
     void buildControls();
     void layoutControls();
     void setTabOrderFromDescription();
     void showMessage(const QString &text, const QString &boxName = QString());
-    void stopTimers();
-    // Enter in an input box: Restart while the animation runs, otherwise Start.
-    void applyInputs();
     // Grows the window (as far as the screen allows) so that widget, in the
     // lower strip, can be seen.
     void growToShow(QWidget *widget);
 
-    Form form_;
-    FixedSeedRandom random_;
+    QElapsedTimer elapsed_;
+    Program program_;
+    QTimer *wake_ = nullptr;
+    bool shownPaused_ = false;
 
     DiagramCanvas *canvas_ = nullptr;
     PlotBox *plot_ = nullptr;
@@ -88,15 +90,11 @@ class MainWindow : public QWidget {
         std::string *text;
     };
     std::vector<TextBoxView> textBoxes_;
-    SimulationClock *clock_ = nullptr;
     ClassroomActions *classroom_ = nullptr;
     double zoom_ = 1.0;
     QSizeF shownTwips_;
-    PairCounter pairs_;
 
     QPointer<QMessageBox> messageBox_;
-    unsigned shownMessageSerial_ = 0;
-    bool errorShown_ = false;
 };
 
 } // namespace transistor
