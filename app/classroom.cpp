@@ -1,0 +1,13 @@
+#include "app/classroom.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace transistor {
+
+double SteppedZoom(double zoom, int steps) {
+    const int at = static_cast<int>(std::lround((zoom - 1.0) / kZoomStep));
+    return 1.0 + std::clamp(at + steps, 0, kZoomSteps) * kZoomStep;
+}
+
+} // namespace transistor

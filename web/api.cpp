@@ -1,0 +1,300 @@
+// The program as the page runs it: one Program behind plain C functions
+// that the page's JavaScript calls. Numbers cross as numbers, texts as
+// NUL-terminated UTF-8 in the module's memory, and the carriers, lines and
+// plot points are read by the page straight from that memory, where the
+// Form keeps them.
+//
+// Time is the page's performance.now() in milliseconds, as a double; the
+// program counts whole milliseconds.
+#include <emscripten/emscripten.h>
+
+#include <cmath>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "app/classroom.h"
+#include "app/program.h"
+#include "app/window_description.h"
+#include "tools/json_dump.h"
+
+namespace transistor {
+namespace {
+
+struct Page {
+    std::unique_ptr<Program> program;
+    // The user's language: (context, source) to translation.
+    std::map<std::pair<std::string, std::string>, std::string, std::less<>> catalog;
+    // Counts every change of the Form, so that the page paints only after one.
+    unsigned changes = 0;
+    std::string text; // the last text handed out
+    std::optional<Notice> notice;
+    std::string buffer; // where the page writes a text it hands in
+};
+
+Page &ThePage() {
+    static Page page;
+    return page;
+}
+
+Program &P() {
+    return *ThePage().program;
+}
+
+Millis ToMillis(double ms) {
+    if (!std::isfinite(ms) || ms < 0) return 0;
+    return static_cast<Millis>(std::floor(ms));
+}
+
+const char *Hand(std::string s) {
+    ThePage().text = std::move(s);
+    return ThePage().text.c_str();
+}
+
+// The members of the description that the page needs, as JSON.
+std::string DescriptionJson() {
+    std::string out = "{\"caption\":";
+    const WindowDesign &w = Window();
+    AppendJsonString(out, w.caption);
+    out += ",\"clientWidth\":" + std::to_string(w.clientWidth) +
+           ",\"clientHeight\":" + std::to_string(w.clientHeight) +
+           ",\"extentWidth\":" + std::to_string(w.extentWidth) +
+           ",\"extentHeight\":" + std::to_string(w.extentHeight) + ",\"controls\":[";
+    static constexpr const char *kKinds[] = {"PictureBox", "Label",     "TextBox", "Button",
+                                             "Timer",      "Rectangle", "Circle",  "Line"};
+    bool first = true;
+    for (const ControlDesign &c : WindowDescription()) {
+        if (!first) out += ',';
+        first = false;
+        const auto num = [&out](const char *key, long long v) {
+            out += ",\"";
+            out += key;
+            out += "\":" + std::to_string(v);
+        };
+        const auto str = [&out](const char *key, std::string_view v) {
+            out += ",\"";
+            out += key;
+            out += "\":";
+            AppendJsonString(out, v);
+        };
+        out += "{\"kind\":";
+        AppendJsonString(out, kKinds[static_cast<int>(c.kind)]);
+        str("name", c.name);
+        num("index", c.index);
+        num("left", c.left);
+        num("top", c.top);
+        num("width", c.width);
+        num("height", c.height);
+        num("x1", c.x1);
+        num("y1", c.y1);
+        num("x2", c.x2);
+        num("y2", c.y2);
+        str("caption", c.caption);
+        num("tabIndex", c.tabIndex);
+        num("color", c.color);
+        num("filled", c.filled);
+        num("dashDot", c.style == LineStyle::DashDot);
+        num("bandLetter", c.font == FontKind::BandLetter);
+        num("transparent", c.transparent);
+        num("flat", c.flat);
+        str("container", c.container);
+        str("accessibleName", c.accessibleName);
+        str("accessibleDescription", c.accessibleDescription);
+        str("buddy", c.buddy);
+        out += '}';
+    }
+    out += "]}";
+    return out;
+}
+
+// The classroom controls: their names, texts, keys and menu groups, the
+// texts of Resume and of the sign, and the sign's place.
+std::string ClassroomJson() {
+    std::string out = "{\"actions\":[";
+    for (const ClassroomAction &a : kClassroomActions) {
+        if (out.back() != '[') out += ',';
+        out += "{\"name\":";
+        AppendJsonString(out, a.name);
+        out += ",\"text\":";
+        AppendJsonString(out, a.text);
+        out += ",\"keys\":[";
+        for (std::string_view key : a.keys) {
+            if (key.empty()) continue;
+            if (out.back() != '[') out += ',';
+            AppendJsonString(out, key);
+        }
+        out += "],\"group\":" + std::to_string(a.group) + "}";
+    }
+    out += "],\"context\":";
+    AppendJsonString(out, kClassroomContext);
+    out += ",\"resume\":";
+    AppendJsonString(out, kResumeText);
+    out += ",\"paused\":";
+    AppendJsonString(out, kPausedText);
+    out += ",\"sign\":[" + std::to_string(kPausedSign.left) + "," +
+           std::to_string(kPausedSign.top) + "," + std::to_string(kPausedSign.width) + "," +
+           std::to_string(kPausedSign.height) + "]}";
+    return out;
+}
+
+} // namespace
+} // namespace transistor
+
+using namespace transistor;
+
+extern "C" {
+
+// A buffer of n bytes (and a NUL after them) where the page writes a text
+// before it calls a function that takes one.
+EMSCRIPTEN_KEEPALIVE char *tp_buffer(int n) {
+    std::string &b = ThePage().buffer;
+    b.assign(static_cast<std::size_t>(n < 0 ? 0 : n), '\0');
+    return b.data();
+}
+
+// One entry of the user's language, in the buffer as the context, the
+// source and the translation, each ended by a NUL; the page adds them
+// before tp_create.
+EMSCRIPTEN_KEEPALIVE void tp_translation() {
+    const std::string &b = ThePage().buffer;
+    const std::size_t a = b.find('\0'), c = a == std::string::npos ? a : b.find('\0', a + 1);
+    if (c == std::string::npos) return;
+    ThePage().catalog[{b.substr(0, a), b.substr(a + 1, c - a - 1)}] = b.substr(c + 1);
+}
+
+// Creates the program at time now, with the user's decimal separator.
+EMSCRIPTEN_KEEPALIVE void tp_create(const char *separator, double now) {
+    Page &page = ThePage();
+    Program::Options o;
+    o.decimalSeparator = separator;
+    o.translate = [](const char *context, std::string_view source) {
+        const auto &catalog = ThePage().catalog;
+        const auto it = catalog.find(std::pair<std::string_view, std::string_view>(context, source));
+        return it == catalog.end() ? std::string(source) : it->second;
+    };
+    o.delivered = [](const ControlEvent &) { ++ThePage().changes; };
+    page.program = std::make_unique<Program>(std::move(o), ToMillis(now));
+    ++page.changes;
+}
+
+EMSCRIPTEN_KEEPALIVE const char *tp_description_json() {
+    return Hand(DescriptionJson());
+}
+EMSCRIPTEN_KEEPALIVE const char *tp_classroom_json() {
+    return Hand(ClassroomJson());
+}
+// The zoom steps steps of 25 % away from zoom, within 100 % .. 300 %.
+EMSCRIPTEN_KEEPALIVE double tp_stepped_zoom(double zoom, int steps) {
+    return SteppedZoom(zoom, steps);
+}
+
+// Time.
+EMSCRIPTEN_KEEPALIVE void tp_advance(double now) {
+    P().advanceTo(ToMillis(now));
+}
+// The next deadline, or -1 while no timer runs.
+EMSCRIPTEN_KEEPALIVE double tp_next_deadline() {
+    const std::optional<Millis> due = P().nextDeadline();
+    return due ? static_cast<double>(*due) : -1;
+}
+EMSCRIPTEN_KEEPALIVE unsigned tp_changes() {
+    return ThePage().changes;
+}
+
+// Events. A button by its name or alias; returns 0 for no such button.
+EMSCRIPTEN_KEEPALIVE int tp_press(const char *button, double now) {
+    const ControlEvent *event = FindButton(button);
+    if (!event) return 0;
+    P().press(*event, ToMillis(now));
+    ++ThePage().changes;
+    return 1;
+}
+EMSCRIPTEN_KEEPALIVE int tp_enter(const char *box, double now) {
+    const bool took = P().enter(box, ToMillis(now));
+    ++ThePage().changes;
+    return took;
+}
+EMSCRIPTEN_KEEPALIVE void tp_toggle_pause(double now) {
+    P().togglePause(ToMillis(now));
+    ++ThePage().changes;
+}
+EMSCRIPTEN_KEEPALIVE void tp_step(double now) {
+    P().step(ToMillis(now));
+    ++ThePage().changes;
+}
+EMSCRIPTEN_KEEPALIVE int tp_paused() {
+    return P().paused();
+}
+EMSCRIPTEN_KEEPALIVE int tp_closed() {
+    return P().form().feedback.closed;
+}
+
+// The text boxes, by their place in Text1 … Text13.
+EMSCRIPTEN_KEEPALIVE const char *tp_text(int box) {
+    if (box < 0 || box >= static_cast<int>(kTextBoxes.size())) return "";
+    return (P().form().ctl.*kTextBoxes[static_cast<std::size_t>(box)]).c_str();
+}
+// What the user typed: the text in the buffer.
+EMSCRIPTEN_KEEPALIVE void tp_set_text(int box) {
+    if (box < 0 || box >= static_cast<int>(kTextBoxes.size())) return;
+    P().form().ctl.*kTextBoxes[static_cast<std::size_t>(box)] = ThePage().buffer.c_str();
+}
+
+// Where the page reads the drawing: the 101 electrons or holes as pairs of
+// floats (Left, Top), a moving line as X1, Y1, X2, Y2 and a byte Visible,
+// and the plot's points as pairs of floats.
+EMSCRIPTEN_KEEPALIVE const float *tp_carriers(int holes) {
+    const Controls &c = P().form().ctl;
+    return holes ? &c.Shape2(0).Left : &c.Shape1(0).Left;
+}
+EMSCRIPTEN_KEEPALIVE int tp_count(int holes) {
+    const SimulationState &s = P().form().vars;
+    return (holes ? s.HoleCount : s.ElectronCount).value();
+}
+EMSCRIPTEN_KEEPALIVE const LineProps *tp_line(int line) {
+    if (line < 0 || line >= static_cast<int>(kMovingLines.size())) return nullptr;
+    return &(P().form().ctl.*kMovingLines[static_cast<std::size_t>(line)].line);
+}
+EMSCRIPTEN_KEEPALIVE const char *tp_line_name(int line) {
+    if (line < 0 || line >= static_cast<int>(kMovingLines.size())) return "";
+    return Hand(std::string(kMovingLines[static_cast<std::size_t>(line)].name));
+}
+EMSCRIPTEN_KEEPALIVE const PlotPoint *tp_plot() {
+    return P().form().ctl.Picture1.data();
+}
+EMSCRIPTEN_KEEPALIVE int tp_plot_size() {
+    return static_cast<int>(P().form().ctl.Picture1.size());
+}
+
+// What the user is told: 1 when there is a notice, whose text and focus
+// box tp_notice_text and tp_notice_focus then give.
+EMSCRIPTEN_KEEPALIVE int tp_take_notice() {
+    Page &page = ThePage();
+    page.notice = P().takeNotice();
+    return page.notice.has_value();
+}
+EMSCRIPTEN_KEEPALIVE const char *tp_notice_text() {
+    const Page &page = ThePage();
+    return page.notice ? page.notice->text.c_str() : "";
+}
+EMSCRIPTEN_KEEPALIVE const char *tp_notice_focus() {
+    const Page &page = ThePage();
+    return page.notice ? page.notice->focusBox.c_str() : "";
+}
+
+// What a screen reader hears: 0 the band diagram, 1 the plot, 2 the window.
+EMSCRIPTEN_KEEPALIVE const char *tp_description(int which) {
+    switch (which) {
+    case 0: return P().diagramDescription().c_str();
+    case 1: return P().plotDescription().c_str();
+    default: return Hand(P().windowDescription());
+    }
+}
+
+// The state as the script driver dumps it, for comparing the two.
+EMSCRIPTEN_KEEPALIVE const char *tp_dump() {
+    return Hand(DumpJson(P().form()));
+}
+
+} // extern "C"

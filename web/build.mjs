@@ -1,0 +1,154 @@
+// Builds the page: one self-contained HTML file that opens offline, with the
+// program's module, the page's scripts, its styles and the translations
+// inside it, and beside it what a web server needs to let a browser install
+// it as an app: a manifest, a service worker and the icons.
+//
+//   node web/build.mjs CORE.js OUTDIR
+//
+// CORE.js is the emscripten build of the core (web/CMakeLists.txt).
+
+import { createHash } from 'node:crypto';
+import { copyFileSync, mkdirSync, readFileSync, readdirSync, writeFileSync } from 'node:fs';
+import { dirname, join, resolve } from 'node:path';
+import { fileURLToPath } from 'node:url';
+
+const here = dirname(fileURLToPath(import.meta.url));
+const root = resolve(here, '..');
+
+/** The entities of a Qt Linguist file's text. */
+function unescapeXml(s) {
+  return s.replace(/&(lt|gt|amp|quot|apos|#(\d+)|#x([0-9a-fA-F]+));/g, (_, name, dec, hex) => {
+    if (dec) return String.fromCodePoint(Number(dec));
+    if (hex) return String.fromCodePoint(parseInt(hex, 16));
+    return { lt: '<', gt: '>', amp: '&', quot: '"', apos: "'" }[name];
+  });
+}
+
+/**
+ * The finished translations of a .ts file: context → source → translation.
+ * @param {string} xml
+ */
+export function readTs(xml) {
+  /** @type {Record<string, Record<string, string>>} */
+  const catalog = {};
+  for (const [, body] of xml.matchAll(/<context>([\s\S]*?)<\/context>/g)) {
+    const name = unescapeXml(/<name>([\s\S]*?)<\/name>/.exec(body)?.[1] ?? '');
+    for (const [, message] of body.matchAll(/<message>([\s\S]*?)<\/message>/g)) {
+      const source = /<source>([\s\S]*?)<\/source>/.exec(message);
+      const translation = /<translation(?:\s+type="([^"]*)")?>([\s\S]*?)<\/translation>/.exec(message);
+      if (!source || !translation || translation[1]) continue; // unfinished, vanished, obsolete
+      (catalog[name] ??= {})[unescapeXml(source[1])] = unescapeXml(translation[2]);
+    }
+  }
+  return catalog;
+}
+
+/** Every translation of translations/, by language: transistor_ja.ts is "ja". */
+export function readTranslations(folder = join(root, 'translations')) {
+  /** @type {Record<string, any>} */
+  const out = {};
+  for (const file of readdirSync(folder).sort()) {
+    const m = /^transistor_(\w+)\.ts$/.exec(file);
+    if (m) out[m[1]] = readTs(readFileSync(join(folder, file), 'utf8'));
+  }
+  return out;
+}
+
+/**
+ * The page's modules as one script: each module a function that runs once,
+ * when it is first imported. The modules are the page's own, written with
+ * `import { a, b as c } from './x.js'` and `export` before a declaration.
+ * @param {string} entry
+ */
+export function bundle(entry) {
+  /** @type {Map<string, string>} */
+  const modules = new Map();
+  const visit = (file) => {
+    if (modules.has(file)) return;
+    modules.set(file, '');
+    let code = readFileSync(file, 'utf8');
+    const exported = [];
+    code = code.replace(/^import\s*\{([^}]*)\}\s*from\s*'(\.[^']+)';$/gm, (_, names, spec) => {
+      const target = resolve(dirname(file), spec);
+      visit(target);
+      const fields = names.split(',').map((n) => n.trim()).filter(Boolean)
+        .map((n) => n.replace(/\s+as\s+/, ': '));
+      return `const { ${fields.join(', ')} } = __import(${JSON.stringify(target)});`;
+    });
+    code = code.replace(/^import\s*'(\.[^']+)';$/gm, (_, spec) => {
+      const target = resolve(dirname(file), spec);
+      visit(target);
+      return `__import(${JSON.stringify(target)});`;
+    });
+    code = code.replace(/^export\s+((?:async\s+)?function\*?|class|const|let)\s+([A-Za-z_$][\w$]*)/gm,
+      (_, kind, name) => {
+        exported.push(name);
+        return `${kind} ${name}`;
+      });
+    if (/^export\s/m.test(code)) throw new Error(`${file}: an export the page's bundle cannot read`);
+    if (/^import\s/m.test(code)) throw new Error(`${file}: an import the page's bundle cannot read`);
+    modules.set(file, `${code}\nreturn { ${exported.join(', ')} };`);
+  };
+  visit(resolve(entry));
+  const names = [...modules.keys()];
+  const short = (f) => JSON.stringify(f.slice(root.length + 1));
+  let out = '(() => {\n"use strict";\nconst __defs = {}, __done = {};\n'
+    + 'const __import = (name) => __done[name] ??= __defs[name]();\n';
+  for (const name of names) {
+    out += `__defs[${short(name)}] = () => {\n${modules.get(name)}\n};\n`;
+  }
+  out += `__import(${short(resolve(entry))});\n})();\n`;
+  return out.replace(/__import\((".*?")\)/g, (_, f) => `__import(${short(JSON.parse(f))})`);
+}
+
+/** Text for inside a <script> element. */
+function scriptText(s) {
+  return s.replace(/<\/(script)/gi, '<\\/$1').replace(/<!--/g, '<\\!--');
+}
+
+export function buildPage(corePath) {
+  const template = readFileSync(join(here, 'page.html'), 'utf8');
+  const parts = {
+    STYLE: readFileSync(join(here, 'page.css'), 'utf8'),
+    TRANSLATIONS: scriptText(JSON.stringify(readTranslations())),
+    CORE: scriptText(readFileSync(corePath, 'utf8')),
+    PAGE: scriptText(bundle(join(here, 'src', 'boot.js'))),
+  };
+  return template.replace(/\/\*(STYLE|TRANSLATIONS|CORE|PAGE)\*\//g, (_, key) => parts[key]);
+}
+
+/** The web server's files beside the page: the manifest, the service worker, the icons. */
+function writeAppFiles(out, caption, page) {
+  const icons = [48, 128].map((size) => {
+    copyFileSync(join(root, 'data', 'icons', `icon-${size}.png`), join(out, `icon-${size}.png`));
+    return { src: `icon-${size}.png`, sizes: `${size}x${size}`, type: 'image/png' };
+  });
+  writeFileSync(join(out, 'transistor-sim.webmanifest'), JSON.stringify({
+    name: caption,
+    short_name: 'Transistor',
+    start_url: 'transistor-sim.html',
+    scope: './',
+    display: 'standalone',
+    background_color: '#d8d8d8',
+    theme_color: '#efefef',
+    icons,
+  }, null, 2));
+  const files = ['transistor-sim.html', 'transistor-sim.webmanifest', ...icons.map((i) => i.src)];
+  writeFileSync(join(out, 'sw.js'), readFileSync(join(here, 'sw.js'), 'utf8')
+    .replace('/*FILES*/', JSON.stringify(files))
+    // A new page is a new cache, so that an installed app takes it up.
+    .replace('/*VERSION*/', JSON.stringify(createHash('sha256').update(page).digest('hex').slice(0, 16))));
+}
+
+if (process.argv[1] === fileURLToPath(import.meta.url)) {
+  const [corePath, out] = process.argv.slice(2);
+  if (!corePath || !out) {
+    console.error('usage: node web/build.mjs CORE.js OUTDIR');
+    process.exit(2);
+  }
+  mkdirSync(out, { recursive: true });
+  const page = buildPage(corePath);
+  writeFileSync(join(out, 'transistor-sim.html'), page);
+  writeAppFiles(out, 'Transistor visual simulation', page);
+  console.log(join(resolve(out), 'transistor-sim.html'));
+}

@@ -1,0 +1,19 @@
+// Starts the page once the module is ready: the translations and the
+// program's module are inlined in the page by the build.
+import { App } from './main.js';
+
+const translations = JSON.parse(document.getElementById('translations')?.textContent ?? '{}');
+// createTransistorCore is the module's factory, defined by the script before this one.
+// @ts-ignore
+globalThis.createTransistorCore().then((module) => {
+  // @ts-ignore
+  globalThis.transistorApp = new App(document, module, translations, navigator.languages);
+  // Installed from a web server, it works offline too.
+  if (location.protocol.startsWith('http') && 'serviceWorker' in navigator) {
+    const manifest = document.createElement('link');
+    manifest.rel = 'manifest';
+    manifest.href = 'transistor-sim.webmanifest';
+    document.head.append(manifest);
+    navigator.serviceWorker.register('sw.js').catch(() => {});
+  }
+});

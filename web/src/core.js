@@ -1,0 +1,137 @@
+// The program of the core, compiled to WebAssembly, as the page calls it.
+// Texts cross as UTF-8 in the module's memory; the carriers, the lines and
+// the plot are read straight from the Form's own memory.
+
+const encoder = new TextEncoder();
+const decoder = new TextDecoder();
+
+/** The names of the text boxes, in the core's order. */
+export const TEXT_BOXES = [
+  'Text1', 'Text2', 'Text3', 'Text4', 'Text5', 'Text6', 'Text7',
+  'Text8', 'Text9', 'Text10', 'Text11', 'Text12', 'Text13',
+];
+
+/** The moving lines of the Form, in the core's order. */
+const MOVING_LINES = 13;
+
+export class Core {
+  /** @param {any} module the instance that createTransistorCore() made */
+  constructor(module) {
+    this.m = module;
+  }
+
+  /** A NUL-terminated UTF-8 text at ptr. */
+  string(ptr) {
+    const bytes = this.m.HEAPU8;
+    let end = ptr;
+    while (bytes[end] !== 0) end++;
+    return decoder.decode(bytes.subarray(ptr, end));
+  }
+
+  /** Copies text into the module's buffer and returns its address. */
+  pass(text) {
+    const bytes = encoder.encode(text);
+    const ptr = this.m._tp_buffer(bytes.length);
+    this.m.HEAPU8.set(bytes, ptr);
+    return ptr;
+  }
+
+  /**
+   * @param {string} separator the user's decimal separator
+   * @param {Record<string, Record<string, string>>} catalog context → source → text
+   * @param {number} now
+   */
+  create(separator, catalog, now) {
+    for (const [context, texts] of Object.entries(catalog)) {
+      for (const [source, text] of Object.entries(texts)) {
+        this.pass(`${context}\0${source}\0${text}`);
+        this.m._tp_translation();
+      }
+    }
+    this.m._tp_create(this.pass(separator), now);
+  }
+
+  /** The window description: every control with its design-time properties. */
+  description() {
+    return JSON.parse(this.string(this.m._tp_description_json()));
+  }
+
+  /** The classroom controls: actions with their texts and keys, the sign. */
+  classroom() {
+    return JSON.parse(this.string(this.m._tp_classroom_json()));
+  }
+
+  /** The zoom steps steps of 25 % away from zoom, within 100 % .. 300 %. */
+  steppedZoom(zoom, steps) { return this.m._tp_stepped_zoom(zoom, steps); }
+
+  advance(now) { this.m._tp_advance(now); }
+  /** @returns {number} the next deadline, or -1 */
+  nextDeadline() { return this.m._tp_next_deadline(); }
+  /** @returns {number} a count that changes whenever the Form may have */
+  changes() { return this.m._tp_changes() >>> 0; }
+
+  press(button, now) { return this.m._tp_press(this.pass(button), now) !== 0; }
+  enter(box, now) { return this.m._tp_enter(this.pass(box), now) !== 0; }
+  togglePause(now) { this.m._tp_toggle_pause(now); }
+  step(now) { this.m._tp_step(now); }
+  paused() { return this.m._tp_paused() !== 0; }
+  closed() { return this.m._tp_closed() !== 0; }
+
+  /** @param {number} box index in TEXT_BOXES */
+  text(box) { return this.string(this.m._tp_text(box)); }
+  setText(box, text) {
+    this.pass(text);
+    this.m._tp_set_text(box);
+  }
+
+  /**
+   * The carriers in use: count, and their Left, Top as [2 i], [2 i + 1]
+   * of positions (member 0 is the spare).
+   * @param {boolean} holes
+   */
+  carriers(holes) {
+    const which = holes ? 1 : 0;
+    const ptr = this.m._tp_carriers(which) >> 2;
+    return {
+      count: this.m._tp_count(which),
+      positions: this.m.HEAPF32.subarray(ptr, ptr + 2 * 101),
+    };
+  }
+
+  /** The moving lines by name, each {x1, y1, x2, y2, visible}. */
+  lines() {
+    const out = {};
+    for (let i = 0; i < MOVING_LINES; i++) {
+      const ptr = this.m._tp_line(i);
+      const f = this.m.HEAPF32.subarray(ptr >> 2, (ptr >> 2) + 4);
+      out[this.string(this.m._tp_line_name(i))] = {
+        x1: f[0], y1: f[1], x2: f[2], y2: f[3], visible: this.m.HEAPU8[ptr + 16] !== 0,
+      };
+    }
+    return out;
+  }
+
+  /** The plot's points, x and y in turn. */
+  plot() {
+    const ptr = this.m._tp_plot() >> 2;
+    return this.m.HEAPF32.subarray(ptr, ptr + 2 * this.m._tp_plot_size());
+  }
+
+  /** @returns {{text: string, focus: string} | null} the next thing to tell the user */
+  takeNotice() {
+    if (!this.m._tp_take_notice()) return null;
+    return { text: this.string(this.m._tp_notice_text()), focus: this.string(this.m._tp_notice_focus()) };
+  }
+
+  /** What a screen reader hears of the band diagram, the plot and the window. */
+  descriptions() {
+    return {
+      diagram: this.string(this.m._tp_description(0)),
+      plot: this.string(this.m._tp_description(1)),
+      window: this.string(this.m._tp_description(2)),
+    };
+  }
+
+  /** The state, as the script driver dumps it. */
+  dump() { return this.string(this.m._tp_dump()); }
+}

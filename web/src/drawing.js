@@ -1,0 +1,188 @@
+// The drawing of the form: the band lines, the circuit and the lower strip's
+// shapes, the marker lines and the carriers. Everything is given in twips and
+// scaled once, by k device pixels per twip (the zoom, the CSS pixel and the
+// device pixel ratio together); edges are rounded to whole device pixels, so
+// the drawing stays crisp at every zoom and on every screen.
+//
+// The still layer holds every line and shape that moves only at Start and
+// Restart; it is drawn again only then, or when the scale changes. The
+// moving layer holds the markers and the carriers, drawn from one sprite per
+// kind of carrier.
+
+/** Twips in a CSS pixel at actual size: 1440 an inch at 96 dpi. */
+export const TWIPS_PER_PX = 15;
+
+const MARKERS = new Set(['Line18', 'Line19']);
+
+/** '#rrggbb' of a colour of the description. */
+export function cssColor(rgb) {
+  return `#${rgb.toString(16).padStart(6, '0')}`;
+}
+
+/** Sizes a canvas for width × height twips at k device pixels per twip. */
+export function sizeCanvas(canvas, width, height, k, dpr) {
+  canvas.width = Math.round(width * k);
+  canvas.height = Math.round(height * k);
+  canvas.style.width = `${canvas.width / dpr}px`;
+  canvas.style.height = `${canvas.height / dpr}px`;
+}
+
+/** The width of a line in device pixels: one CSS pixel at actual size. */
+export function lineWidth(k) {
+  return Math.max(1, Math.round(k * TWIPS_PER_PX));
+}
+
+/** A straight line of one (scaled) pixel, on whole device pixels. */
+export function drawLine(ctx, c, x1, y1, x2, y2, k) {
+  const w = lineWidth(k);
+  ctx.strokeStyle = cssColor(c.color);
+  ctx.lineWidth = w;
+  ctx.lineCap = 'butt';
+  // Dash 9, gap 6, dot 3, gap 6 pixels: the usual dash-dot of a thin line.
+  ctx.setLineDash(c.dashDot ? [9 * w, 6 * w, 3 * w, 6 * w] : []);
+  ctx.beginPath();
+  const at = (v) => Math.round(v * k) + w / 2;
+  ctx.moveTo(at(x1), at(y1));
+  ctx.lineTo(at(x2), at(y2));
+  ctx.stroke();
+}
+
+/** The box of a control in whole device pixels: edges rounded, not sizes. */
+function pixelBox(left, top, width, height, k) {
+  const x = Math.round(left * k);
+  const y = Math.round(top * k);
+  return { x, y, w: Math.round((left + width) * k) - x, h: Math.round((top + height) * k) - y };
+}
+
+/** A rectangle with a one-pixel outline inside its box, optionally filled. */
+function drawRectangle(ctx, c, k) {
+  const b = pixelBox(c.left, c.top, c.width, c.height, k);
+  const w = lineWidth(k);
+  ctx.fillStyle = '#000000';
+  if (c.filled) {
+    ctx.fillRect(b.x, b.y, b.w, b.h);
+    ctx.fillStyle = cssColor(c.color);
+    ctx.fillRect(b.x + w, b.y + w, b.w - 2 * w, b.h - 2 * w);
+    return;
+  }
+  ctx.fillRect(b.x, b.y, b.w, w);
+  ctx.fillRect(b.x, b.y + b.h - w, b.w, w);
+  ctx.fillRect(b.x, b.y + w, w, b.h - 2 * w);
+  ctx.fillRect(b.x + b.w - w, b.y + w, w, b.h - 2 * w);
+}
+
+/** A circle inside its box at (x, y) device pixels, the outline half a pen in. */
+function drawCircle(ctx, c, x, y, k) {
+  const w = lineWidth(k);
+  const rx = (c.width * k) / 2;
+  const ry = (c.height * k) / 2;
+  ctx.beginPath();
+  ctx.ellipse(x + rx, y + ry, rx - w / 2, ry - w / 2, 0, 0, 2 * Math.PI);
+  if (c.filled) {
+    ctx.fillStyle = cssColor(c.color);
+    ctx.fill();
+  }
+  ctx.strokeStyle = '#000000';
+  ctx.lineWidth = w;
+  ctx.setLineDash([]);
+  ctx.stroke();
+}
+
+export class Drawing {
+  /**
+   * @param {any} description the window description
+   * @param {HTMLCanvasElement} still
+   * @param {HTMLCanvasElement} moving
+   */
+  constructor(description, still, moving) {
+    this.description = description;
+    this.stillCanvas = still;
+    this.movingCanvas = moving;
+    const onForm = description.controls.filter((c) => !c.container);
+    this.lines = onForm.filter((c) => c.kind === 'Line');
+    this.shapes = onForm.filter((c) => (c.kind === 'Rectangle' || c.kind === 'Circle')
+      && c.name !== 'Shape1' && c.name !== 'Shape2');
+    this.electron = description.controls.find((c) => c.name === 'Shape1');
+    this.hole = description.controls.find((c) => c.name === 'Shape2');
+    this.k = 0;
+    this.sprites = new Map();
+    this.stillKey = '';
+  }
+
+  /** @param {number} k device pixels per twip @param {number} dpr */
+  setScale(k, dpr) {
+    if (k === this.k) return false;
+    this.k = k;
+    this.sprites.clear();
+    this.stillKey = '';
+    const d = this.description;
+    sizeCanvas(this.stillCanvas, d.extentWidth, d.extentHeight, k, dpr);
+    sizeCanvas(this.movingCanvas, d.extentWidth, d.extentHeight, k, dpr);
+    return true;
+  }
+
+  /**
+   * The still layer: drawn again when a band line moved or the scale changed.
+   * @param {Record<string, {x1: number, y1: number, x2: number, y2: number, visible: boolean}>} moving
+   */
+  paintStill(moving) {
+    const key = JSON.stringify(
+      Object.entries(moving).filter(([name]) => !MARKERS.has(name)).map(([, l]) => l));
+    if (key === this.stillKey) return;
+    this.stillKey = key;
+    const ctx = /** @type {CanvasRenderingContext2D} */ (this.stillCanvas.getContext('2d'));
+    ctx.clearRect(0, 0, this.stillCanvas.width, this.stillCanvas.height);
+    const k = this.k;
+    for (const c of this.lines) {
+      if (MARKERS.has(c.name)) continue;
+      const l = c.index < 0 ? moving[c.name] : undefined;
+      if (l && !l.visible) continue;
+      if (l) drawLine(ctx, c, l.x1, l.y1, l.x2, l.y2, k);
+      else drawLine(ctx, c, c.x1, c.y1, c.x2, c.y2, k);
+    }
+    for (const c of this.shapes) {
+      if (c.kind === 'Rectangle') drawRectangle(ctx, c, k);
+      else drawCircle(ctx, c, Math.round(c.left * k), Math.round(c.top * k), k);
+    }
+  }
+
+  sprite(design) {
+    let s = this.sprites.get(design.name);
+    if (s) return s;
+    s = document.createElement('canvas');
+    s.width = Math.ceil(design.width * this.k) + 1;
+    s.height = Math.ceil(design.height * this.k) + 1;
+    drawCircle(s.getContext('2d'), design, 0, 0, this.k);
+    this.sprites.set(design.name, s);
+    return s;
+  }
+
+  /**
+   * The moving layer: the markers, then the carriers over everything.
+   * @param {Record<string, {x1: number, y1: number, x2: number, y2: number, visible: boolean}>} moving
+   * @param {{positions: Float32Array}} electrons
+   * @param {{positions: Float32Array}} holes
+   */
+  paintMoving(moving, electrons, holes) {
+    const canvas = this.movingCanvas;
+    const ctx = /** @type {CanvasRenderingContext2D} */ (canvas.getContext('2d'));
+    ctx.clearRect(0, 0, canvas.width, canvas.height);
+    const k = this.k;
+    for (const c of this.lines) {
+      if (!MARKERS.has(c.name)) continue;
+      const l = moving[c.name];
+      if (l.visible) drawLine(ctx, c, l.x1, l.y1, l.x2, l.y2, k);
+    }
+    // Every member is drawn where it is: those in use on the diagram, the
+    // spares below it, the parked ones out of sight.
+    for (const [design, set] of [[this.electron, electrons], [this.hole, holes]]) {
+      const sprite = this.sprite(design);
+      const p = set.positions;
+      for (let i = 0; i < 101; i++) {
+        const x = Math.round(p[2 * i] * k);
+        const y = Math.round(p[2 * i + 1] * k);
+        if (y < canvas.height && x < canvas.width) ctx.drawImage(sprite, x, y);
+      }
+    }
+  }
+}

@@ -1,0 +1,150 @@
+// Form1 in the page: one element for every label, box, button and the plot,
+// built from the window description at its twip place, over the two canvases
+// of the drawing. The tab order is the description's: the focusable controls
+// stand in the document in that order.
+
+import { TEXT_BOXES } from './core.js';
+import { TWIPS_PER_PX } from './drawing.js';
+import { PAGE, PAGE_TEXTS } from './i18n.js';
+
+/** The id of a control's element: "Text1", or "Label2-3" for a member of an array. */
+export function controlId(c) {
+  return c.index >= 0 ? `${c.name}-${c.index}` : c.name;
+}
+
+/** A box of the description in whole CSS pixels at px pixels per twip: edges rounded. */
+export function pixelRect(c, px) {
+  const left = Math.round(c.left * px);
+  const top = Math.round(c.top * px);
+  return {
+    left, top, width: Math.round((c.left + c.width) * px) - left,
+    height: Math.round((c.top + c.height) * px) - top,
+  };
+}
+
+function place(el, r) {
+  el.style.left = `${r.left}px`;
+  el.style.top = `${r.top}px`;
+  el.style.width = `${r.width}px`;
+  el.style.height = `${r.height}px`;
+}
+
+export class Form {
+  /**
+   * @param {HTMLElement} root the form's element
+   * @param {any} description
+   * @param {import('./i18n.js').Texts} texts
+   */
+  constructor(root, description, texts) {
+    this.root = root;
+    this.description = description;
+    this.texts = texts;
+    /** @type {Map<string, HTMLElement>} */
+    this.elements = new Map();
+    /** @type {{el: HTMLInputElement, box: number}[]} */
+    this.boxes = [];
+
+    const doc = root.ownerDocument;
+    this.still = doc.createElement('canvas');
+    this.moving = doc.createElement('canvas');
+    this.still.className = this.moving.className = 'layer';
+    // The band diagram as a screen reader meets it: a picture with a name
+    // and a description that the program keeps up to date.
+    this.moving.setAttribute('role', 'img');
+    this.moving.setAttribute('aria-label', texts.tr('transistor::MainWindow', 'Band diagram'));
+    this.diagramText = doc.createElement('p');
+    this.diagramText.id = 'diagram-description';
+    this.diagramText.className = 'for-screen-readers';
+    this.diagramText.setAttribute('aria-live', 'polite');
+    this.moving.setAttribute('aria-describedby', this.diagramText.id);
+    root.append(this.still, this.moving, this.diagramText);
+
+    const controls = description.controls.filter((c) => !c.container);
+    // Labels first, under every box, button and the plot.
+    for (const c of controls.filter((c) => c.kind === 'Label')) this.addLabel(c);
+    const focusable = controls
+      .filter((c) => c.kind === 'TextBox' || c.kind === 'Button' || c.kind === 'PictureBox')
+      .sort((a, b) => a.tabIndex - b.tabIndex);
+    for (const c of focusable) this.addControl(c);
+    // A caption of exactly one box labels it.
+    for (const c of controls.filter((c) => c.buddy)) {
+      const label = this.elements.get(controlId(c));
+      const box = this.elements.get(c.buddy);
+      if (label && box) {
+        label.id = `${controlId(c)}-label`;
+        box.setAttribute('aria-labelledby', `${box.getAttribute('aria-labelledby') ?? ''} ${label.id}`.trim());
+      }
+    }
+  }
+
+  addLabel(c) {
+    const el = this.root.ownerDocument.createElement('div');
+    el.className = 'label';
+    if (c.bandLetter) el.classList.add('band-letter');
+    if (c.transparent) el.classList.add('transparent');
+    el.textContent = this.texts.tr('Form1', c.caption);
+    if (c.accessibleName) el.setAttribute('aria-label', this.texts.tr('Form1', c.accessibleName));
+    this.elements.set(controlId(c), el);
+    this.root.append(el);
+  }
+
+  addControl(c) {
+    const doc = this.root.ownerDocument;
+    let el;
+    if (c.kind === 'TextBox') {
+      const input = doc.createElement('input');
+      input.type = 'text';
+      input.spellcheck = false;
+      input.autocomplete = 'off';
+      input.value = c.caption;
+      if (c.flat) input.classList.add('flat');
+      if (c.readOnly) input.readOnly = true;
+      this.boxes.push({ el: input, box: TEXT_BOXES.indexOf(c.name) });
+      el = input;
+    } else if (c.kind === 'Button') {
+      el = doc.createElement('button');
+      el.type = 'button';
+      el.textContent = this.texts.tr('Form1', c.caption);
+    } else {
+      // The plot: a chart to a screen reader, and a tab stop as on the desktop.
+      el = doc.createElement('div');
+      el.className = 'plot';
+      el.tabIndex = 0;
+      el.setAttribute('role', 'img');
+      el.setAttribute('aria-roledescription', this.texts.tr(PAGE, PAGE_TEXTS.chart));
+      const canvas = doc.createElement('canvas');
+      el.append(canvas);
+      this.plotCanvas = canvas;
+    }
+    el.id = controlId(c);
+    if (c.accessibleName) el.setAttribute('aria-label', this.texts.tr('Form1', c.accessibleName));
+    if (c.accessibleDescription) {
+      const d = doc.createElement('span');
+      d.id = `${el.id}-description`;
+      d.className = 'for-screen-readers';
+      d.textContent = this.texts.tr('Form1', c.accessibleDescription);
+      this.root.append(d);
+      el.setAttribute('aria-describedby', d.id);
+    }
+    this.elements.set(el.id, el);
+    this.root.append(el);
+  }
+
+  /** Places every control at the zoom; px: CSS pixels per twip. */
+  layout(px) {
+    const d = this.description;
+    this.root.style.width = `${Math.round(d.extentWidth * px)}px`;
+    this.root.style.height = `${Math.round(d.extentHeight * px)}px`;
+    // The labels are laid out for a face of about 9 points (12 px).
+    this.root.style.setProperty('--font-px', `${(12 * px * TWIPS_PER_PX).toFixed(3)}`);
+    for (const c of d.controls) {
+      if (c.container) continue;
+      const el = this.elements.get(controlId(c));
+      if (el) place(el, pixelRect(c, px));
+    }
+  }
+
+  element(name) {
+    return this.elements.get(name);
+  }
+}

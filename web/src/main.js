@@ -1,0 +1,238 @@
+// The page: Form1 over the program of the core. The page decides nothing
+// that the program decides: it hands every event to it with the time of
+// performance.now(), wakes it when its next deadline falls due, and paints
+// what changed.
+
+import { Classroom } from './classroom.js';
+import { Core, TEXT_BOXES } from './core.js';
+import { MessageDialog } from './dialog.js';
+import { Drawing, TWIPS_PER_PX } from './drawing.js';
+import { Form, controlId, pixelRect } from './form.js';
+import { PAGE, PAGE_TEXTS as TEXTS, Texts, decimalSeparator, pickLanguage } from './i18n.js';
+import { copyPicture } from './picture.js';
+import { Plot } from './plot.js';
+
+/** One notch of a mouse wheel, in pixels (deltaMode 0) and in lines (1). */
+const NOTCH = [100, 3, 1];
+
+export class App {
+  /**
+   * @param {Document} doc
+   * @param {any} module the instance of createTransistorCore()
+   * @param {Record<string, any>} translations
+   * @param {readonly string[]} languages
+   */
+  constructor(doc, module, translations, languages) {
+    this.doc = doc;
+    this.core = new Core(module);
+    const { language, catalog } = pickLanguage(translations, languages);
+    this.language = language;
+    this.texts = new Texts(catalog);
+    if (language) doc.documentElement.lang = language;
+    this.core.create(decimalSeparator(languages[0] ?? 'en'), catalog, performance.now());
+
+    const description = this.core.description();
+    this.description = description;
+    doc.title = this.texts.tr('Form1', description.caption);
+    this.root = /** @type {HTMLElement} */ (doc.getElementById('form'));
+    this.form = new Form(this.root, description, this.texts);
+    this.drawing = new Drawing(description, this.form.still, this.form.moving);
+    const picture = description.controls.find((c) => c.kind === 'PictureBox');
+    this.plot = new Plot(/** @type {HTMLCanvasElement} */ (this.form.plotCanvas), picture,
+      description.controls.filter((c) => c.container === picture.name));
+    this.dialog = new MessageDialog(/** @type {HTMLDialogElement} */ (doc.getElementById('message')),
+      doc.title, this.texts.tr(PAGE, TEXTS.ok));
+
+    this.table = this.core.classroom();
+    this.sign = /** @type {HTMLElement} */ (doc.getElementById('paused-sign'));
+    this.sign.textContent = this.texts.tr(this.table.context, this.table.paused);
+    this.classroom = new Classroom(this.table, this.texts, {
+      Pause: () => this.call(() => this.core.togglePause(performance.now())),
+      Step: () => this.call(() => this.core.step(performance.now())),
+      ZoomIn: () => this.setZoom(this.core.steppedZoom(this.zoom, 1)),
+      ZoomOut: () => this.setZoom(this.core.steppedZoom(this.zoom, -1)),
+      ActualSize: () => this.setZoom(1),
+      CopyPicture: () => copyPicture(this),
+    }, /** @type {HTMLElement} */ (doc.getElementById('classroom-menu')));
+
+    this.zoom = 1;
+    this.dpr = 0;
+    this.painted = -1;
+    this.shownPaused = false;
+    this.wheel = 0;
+    this.timer = 0;
+    this.frameRequested = false;
+    this.descriptions = { diagram: '', plot: '', window: '' };
+    this.connect();
+    this.layout();
+    this.sync();
+    /** @type {HTMLElement} */ (this.form.element('Command1')).focus();
+  }
+
+  connect() {
+    for (const { el, box } of this.form.boxes) {
+      // What the user types is the box's Text at once; handlers read it.
+      el.addEventListener('input', () => this.core.setText(box, el.value));
+      el.addEventListener('keydown', (e) => {
+        if (e.key !== 'Enter' || e.isComposing) return;
+        this.call(() => {
+          if (this.core.enter(TEXT_BOXES[box], performance.now())) e.preventDefault();
+        });
+      });
+    }
+    for (const c of this.description.controls) {
+      if (c.kind !== 'Button') continue;
+      this.form.element(controlId(c))?.addEventListener('click',
+        () => this.call(() => this.core.press(c.name, performance.now())));
+    }
+    this.doc.addEventListener('keydown', (e) => this.classroom.key(e));
+    // A right click on the band diagram or the plot; a text box keeps its own menu.
+    this.root.addEventListener('contextmenu', (e) => {
+      if (e.target instanceof HTMLInputElement) return;
+      e.preventDefault();
+      this.classroom.open(e.clientX, e.clientY);
+    });
+    this.doc.addEventListener('mousedown', (e) => {
+      if (!this.classroom.menu.contains(/** @type {Node} */ (e.target))) this.classroom.close(false);
+    });
+    // Ctrl with the wheel zooms, a step a notch; a fine wheel sends parts of one.
+    this.doc.defaultView?.addEventListener('wheel', (e) => {
+      if (!e.ctrlKey) return;
+      e.preventDefault();
+      this.wheel -= e.deltaY / NOTCH[e.deltaMode];
+      while (Math.abs(this.wheel) >= 1) {
+        const direction = Math.sign(this.wheel);
+        this.setZoom(this.core.steppedZoom(this.zoom, direction));
+        this.wheel -= direction;
+      }
+    }, { passive: false });
+    // The browser's own zoom and a move to another screen change the pixel ratio.
+    this.doc.defaultView?.addEventListener('resize', () => this.layout());
+  }
+
+  /** Runs a call into the program, then brings the page up to date. */
+  call(f) {
+    if (this.core.closed()) return;
+    f();
+    this.sync();
+  }
+
+  setZoom(zoom) {
+    if (zoom === this.zoom) return;
+    // The page keeps showing the same part of the form.
+    const view = this.doc.defaultView;
+    const r = this.root.getBoundingClientRect();
+    const px = this.zoom / TWIPS_PER_PX;
+    const at = { x: (-r.left) / px, y: (-r.top) / px };
+    this.zoom = zoom;
+    this.layout();
+    const npx = zoom / TWIPS_PER_PX;
+    const r2 = this.root.getBoundingClientRect();
+    if (view) view.scrollBy(at.x * npx + r2.left, at.y * npx + r2.top);
+    this.classroom.enable('ZoomIn', zoom < this.core.steppedZoom(1, 100));
+    this.classroom.enable('ZoomOut', zoom > 1);
+    this.classroom.enable('ActualSize', zoom !== 1);
+  }
+
+  /** Places everything at the zoom and the screen's pixel ratio. */
+  layout() {
+    const dpr = this.doc.defaultView?.devicePixelRatio || 1;
+    const px = this.zoom / TWIPS_PER_PX;
+    this.form.layout(px);
+    const [l, t, w, h] = this.table.sign;
+    const r = pixelRect({ left: l, top: t, width: w, height: h }, px);
+    Object.assign(this.sign.style, {
+      left: `${r.left}px`, top: `${r.top}px`, width: `${r.width}px`, height: `${r.height}px`,
+    });
+    const k = px * dpr;
+    this.dpr = dpr;
+    const scaled = this.drawing.setScale(k, dpr);
+    this.plot.setScale(k, dpr);
+    if (scaled) this.painted = -1;
+    this.paint();
+  }
+
+  /** Brings every element up to date with the program, and sets the next wake-up. */
+  sync() {
+    if (this.core.closed()) {
+      this.end();
+      return;
+    }
+    if ((this.doc.defaultView?.devicePixelRatio || 1) !== this.dpr) this.layout();
+    this.paint();
+    for (let n = this.core.takeNotice(); n; n = this.core.takeNotice()) {
+      const box = n.focus ? /** @type {HTMLInputElement} */ (this.form.element(n.focus)) : null;
+      this.dialog.show(n.text, box ?? null);
+    }
+    this.schedule();
+  }
+
+  paint() {
+    const changes = this.core.changes();
+    if (changes === this.painted) return;
+    this.painted = changes;
+    for (const { el, box } of this.form.boxes) {
+      const text = this.core.text(box);
+      // Rewriting an unchanged text would move the user's cursor.
+      if (el.value !== text) el.value = text;
+    }
+    const lines = this.core.lines();
+    this.drawing.paintStill(lines);
+    this.drawing.paintMoving(lines, this.core.carriers(false), this.core.carriers(true));
+    this.plot.paint(this.core.plot());
+    const paused = this.core.paused();
+    if (paused !== this.shownPaused) {
+      this.shownPaused = paused;
+      this.sign.hidden = !paused;
+      this.classroom.setText('Pause', paused ? this.table.resume
+        : this.table.actions.find((a) => a.name === 'Pause')?.text ?? '');
+    }
+    this.describe();
+  }
+
+  /** Tells a screen reader what the program says, when it changed. */
+  describe() {
+    const d = this.core.descriptions();
+    if (d.diagram !== this.descriptions.diagram) this.form.diagramText.textContent = d.diagram;
+    const plot = this.form.element('Picture1');
+    if (d.plot !== this.descriptions.plot && plot) {
+      const text = this.doc.getElementById('Picture1-description');
+      if (text) text.textContent = d.plot;
+    }
+    if (d.window !== this.descriptions.window) {
+      const text = this.doc.getElementById('window-description');
+      if (text) text.textContent = d.window;
+    }
+    this.descriptions = d;
+  }
+
+  /** Wakes the program at its next deadline, in the frame that falls due then. */
+  schedule() {
+    const view = this.doc.defaultView;
+    if (!view) return;
+    view.clearTimeout(this.timer);
+    const due = this.core.nextDeadline();
+    if (due < 0 || this.frameRequested) return;
+    this.timer = view.setTimeout(() => {
+      this.frameRequested = true;
+      view.requestAnimationFrame(() => {
+        this.frameRequested = false;
+        this.call(() => this.core.advance(performance.now()));
+      });
+    }, Math.max(0, due - performance.now() - 2));
+  }
+
+  /** After Close: a page cannot always close its tab, so it says the program has ended. */
+  end() {
+    const view = this.doc.defaultView;
+    view?.clearTimeout(this.timer);
+    if (this.doc.body.classList.contains('ended')) return;
+    this.doc.body.classList.add('ended');
+    const note = /** @type {HTMLElement} */ (this.doc.getElementById('ended'));
+    note.textContent = this.texts.tr(PAGE, TEXTS.ended);
+    note.hidden = false;
+    this.root.inert = true;
+    note.focus();
+    view?.close();
+  }
+}
