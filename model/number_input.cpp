@@ -1,9 +1,10 @@
 #include "model/number_input.h"
 
-#include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
+
+#include "model/number_text.h"
 
 namespace transistor {
 
@@ -123,9 +124,7 @@ int TooLargeSign(std::string_view text, std::string_view decimalSeparator) {
 }
 
 std::string NumberText(double v, std::string_view decimalSeparator) {
-    char buf[64];
-    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v);
-    std::string s(buf, ec == std::errc() ? end : buf);
+    std::string s = ShortestText(v);
     if (auto p = s.find('.'); p != std::string::npos) s.replace(p, 1, decimalSeparator);
     return s;
 }

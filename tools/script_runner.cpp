@@ -10,6 +10,7 @@
 #include <ostream>
 #include <utility>
 
+#include "model/number_text.h"
 #include "tools/json_dump.h"
 
 namespace transistor {
@@ -58,12 +59,12 @@ std::string Shown(std::string_view name) {
 bool ParseRandomValue(std::string_view text, Single &value) {
     const char *const first = text.data();
     const char *const last = first + text.size();
-    auto [end, ec] = std::from_chars(first, last, value);
+    auto [end, ec] = ReadNumberText(first, last, value);
     if (end != last) return false;
     if (ec == std::errc::result_out_of_range) {
         // Too small for a float ("1e-60"): it rounds to zero; too large is refused below.
         double d = 0;
-        auto [dend, dec] = std::from_chars(first, last, d);
+        auto [dend, dec] = ReadNumberText(first, last, d);
         if (dend != last || dec != std::errc() || !(std::fabs(d) < 1)) return false;
         value = static_cast<Single>(d);
     } else if (ec != std::errc()) {
