@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <istream>
 #include <ostream>
@@ -113,6 +114,10 @@ std::vector<Single> ReadRandomFile(const std::string &path) {
         throw ScriptError("cannot read random file " + Shown(path) + ": " +
                           (errno != 0 ? std::strerror(errno) : "cannot open it"));
     }
+    // A folder opens like a file but cannot be read; libc++, unlike
+    // libstdc++, reads it as an empty file, so the folder is told apart here.
+    if (std::error_code error; std::filesystem::is_directory(path, error))
+        in.setstate(std::ios::badbit);
     std::vector<Single> values;
     std::string line;
     std::size_t number = 0;
@@ -129,7 +134,6 @@ std::vector<Single> ReadRandomFile(const std::string &path) {
         }
         values.push_back(value);
     }
-    // A directory opens but cannot be read.
     if (in.bad()) throw ScriptError("cannot read random file " + Shown(path));
     return values;
 }
