@@ -2,8 +2,10 @@
 # real executable on script files that check its exit status and output.
 file(GLOB script_test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/script/*.cpp)
 add_executable(script_tests ${script_test_sources})
-target_link_libraries(script_tests PRIVATE transistor_script nlohmann_json::nlohmann_json
-  GTest::gtest_main)
+target_link_libraries(script_tests PRIVATE transistor_script test_session
+  nlohmann_json::nlohmann_json GTest::gtest_main)
+target_compile_definitions(script_tests PRIVATE
+  TRANSISTOR_FUZZ_CORPUS="${CMAKE_CURRENT_SOURCE_DIR}/fuzz/corpus")
 gtest_discover_tests(script_tests TEST_PREFIX script. DISCOVERY_MODE PRE_TEST)
 
 # The executable itself, on script files.

@@ -1,12 +1,17 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <cstdint>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "tests/fuzz/event_script.h"
+#include "tools/json_dump.h"
 #include "tools/script_runner.h"
 
 namespace transistor {
@@ -196,6 +201,34 @@ TEST(ScriptRobustness, RandomBytesNeverCrashTheDriver) {
                                       o.err.find('\n') == o.err.size() - 1)
             << round << ": " << o.err;
     }
+}
+
+std::string ReadFile(const std::filesystem::path &path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The script of each stored fuzzer input passes through the states of the
+// fuzzer's own player: the two play the same events.
+TEST(ScriptFuzzInputs, PassThroughTheStatesOfTheFuzzersPlayer) {
+    int inputs = 0;
+    for (const auto &entry : std::filesystem::directory_iterator(TRANSISTOR_FUZZ_CORPUS)) {
+        const std::string bytes = ReadFile(entry.path());
+        const testing::ScriptRecording recording = testing::EventBytesScript(
+            reinterpret_cast<const std::uint8_t *>(bytes.data()), bytes.size());
+        std::istringstream in(recording.script);
+        std::ostringstream out, err;
+        ASSERT_EQ(RunScript(in, out, err), 0) << entry.path() << ": " << err.str();
+        std::istringstream lines(out.str());
+        std::size_t i = 0;
+        for (std::string line; std::getline(lines, line); ++i) {
+            ASSERT_LT(i, recording.dumps.size()) << entry.path();
+            EXPECT_EQ(line, DumpJson(recording.dumps[i])) << entry.path() << " dump " << i;
+        }
+        EXPECT_EQ(i, recording.dumps.size()) << entry.path();
+        ++inputs;
+    }
+    EXPECT_GE(inputs, 7);
 }
 
 } // namespace
