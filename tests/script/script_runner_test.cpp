@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <bit>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -206,6 +207,29 @@ TEST(ScriptRobustness, RandomBytesNeverCrashTheDriver) {
 std::string ReadFile(const std::filesystem::path &path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The core's golden run (Golden.FiveHundredTicksFromStart), through the
+// driver, ends where the core test's run ends.
+TEST(ScriptTraces, GoldenTraceEndsAsTheCoresGoldenRun) {
+    const Outcome o = RunScriptText(ReadFile(TRANSISTOR_TRACES "/golden-500-ticks.script"));
+    ASSERT_EQ(o.exit, 0) << o.err;
+    ASSERT_EQ(o.dumps.size(), 26u);
+    const json &last = o.dumps.back();
+    for (const auto &[box, text] : {std::pair{"Text5", "99"},
+                                    {"Text6", "12"},
+                                    {"Text7", "134"},
+                                    {"Text10", "54"},
+                                    {"Text11", "80"},
+                                    {"Text12", "11"}})
+        EXPECT_EQ(last["texts"][box], text) << box;
+    EXPECT_EQ(last["plot"].back(), json::parse("[998, 8]"));
+    std::uint64_t h = 1469598103934665603ull;
+    for (int i = 0; i <= 100; ++i)
+        for (const json &v : {last["electrons"][i][0], last["electrons"][i][1], last["holes"][i][0],
+                              last["holes"][i][1]})
+            h = (h ^ std::bit_cast<std::uint32_t>(v.get<Single>())) * 1099511628211ull;
+    EXPECT_EQ(h, 0xe4667c4ebbbc8676ull);
 }
 
 // The script of each stored fuzzer input passes through the states of the
