@@ -3,9 +3,11 @@
 
 #include <bit>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <random>
 #include <sstream>
 #include <string>
@@ -26,7 +28,22 @@ struct Outcome {
     std::vector<json> dumps; // json::parse fails the test on a line that is not JSON
 };
 
+// With TRANSISTOR_KEEP_SCRIPTS=DIR in the environment, every script a test
+// runs is also written to DIR (Suite.Test-N.script), for the test run to play
+// through another build of the driver.
+void KeepScript(const std::string &script) {
+    static const char *const dir = std::getenv("TRANSISTOR_KEEP_SCRIPTS");
+    if (dir == nullptr) return;
+    static std::map<std::string, int> counts;
+    const auto *test = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::string name = std::string(test->test_suite_name()) + "." + test->name();
+    std::ofstream(std::string(dir) + "/" + name + "-" + std::to_string(++counts[name]) + ".script",
+                  std::ios::binary)
+        << script;
+}
+
 Outcome RunScriptText(const std::string &script, EventRunner run = RunHandler) {
+    KeepScript(script);
     std::istringstream in(script);
     std::ostringstream out, err;
     Outcome o{RunScript(in, out, err, ".", std::move(run)), err.str(), {}};
