@@ -12,7 +12,6 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <utility>
 
 #include "app/classroom.h"
 #include "app/program.h"
@@ -24,8 +23,8 @@ namespace {
 
 struct Page {
     std::unique_ptr<Program> program;
-    // The user's language: (context, source) to translation.
-    std::map<std::pair<std::string, std::string>, std::string, std::less<>> catalog;
+    // The user's language: the context, a NUL and the source, to the translation.
+    std::map<std::string, std::string> catalog;
     // Counts every change of the Form, so that the page paints only after one.
     unsigned changes = 0;
     std::string text; // the last text handed out
@@ -160,7 +159,7 @@ EMSCRIPTEN_KEEPALIVE void tp_translation() {
     const std::string &b = ThePage().buffer;
     const std::size_t a = b.find('\0'), c = a == std::string::npos ? a : b.find('\0', a + 1);
     if (c == std::string::npos) return;
-    ThePage().catalog[{b.substr(0, a), b.substr(a + 1, c - a - 1)}] = b.substr(c + 1);
+    ThePage().catalog[b.substr(0, c)] = b.substr(c + 1);
 }
 
 // Creates the program at time now, with the user's decimal separator.
@@ -170,7 +169,10 @@ EMSCRIPTEN_KEEPALIVE void tp_create(const char *separator, double now) {
     o.decimalSeparator = separator;
     o.translate = [](const char *context, std::string_view source) {
         const auto &catalog = ThePage().catalog;
-        const auto it = catalog.find(std::pair<std::string_view, std::string_view>(context, source));
+        std::string key = context;
+        key += '\0';
+        key += source;
+        const auto it = catalog.find(key);
         return it == catalog.end() ? std::string(source) : it->second;
     };
     o.delivered = [](const ControlEvent &) { ++ThePage().changes; };

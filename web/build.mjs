@@ -63,6 +63,8 @@ export function readTranslations(folder = join(root, 'translations')) {
 export function bundle(entry) {
   /** @type {Map<string, string>} */
   const modules = new Map();
+  // A module's name in the bundle: its path in the repository.
+  const short = (f) => JSON.stringify(f.slice(root.length + 1));
   const visit = (file) => {
     if (modules.has(file)) return;
     modules.set(file, '');
@@ -73,12 +75,12 @@ export function bundle(entry) {
       visit(target);
       const fields = names.split(',').map((n) => n.trim()).filter(Boolean)
         .map((n) => n.replace(/\s+as\s+/, ': '));
-      return `const { ${fields.join(', ')} } = __import(${JSON.stringify(target)});`;
+      return `const { ${fields.join(', ')} } = __import(${short(target)});`;
     });
     code = code.replace(/^import\s*'(\.[^']+)';$/gm, (_, spec) => {
       const target = resolve(dirname(file), spec);
       visit(target);
-      return `__import(${JSON.stringify(target)});`;
+      return `__import(${short(target)});`;
     });
     code = code.replace(/^export\s+((?:async\s+)?function\*?|class|const|let)\s+([A-Za-z_$][\w$]*)/gm,
       (_, kind, name) => {
@@ -91,14 +93,13 @@ export function bundle(entry) {
   };
   visit(resolve(entry));
   const names = [...modules.keys()];
-  const short = (f) => JSON.stringify(f.slice(root.length + 1));
   let out = '(() => {\n"use strict";\nconst __defs = {}, __done = {};\n'
     + 'const __import = (name) => __done[name] ??= __defs[name]();\n';
   for (const name of names) {
     out += `__defs[${short(name)}] = () => {\n${modules.get(name)}\n};\n`;
   }
   out += `__import(${short(resolve(entry))});\n})();\n`;
-  return out.replace(/__import\((".*?")\)/g, (_, f) => `__import(${short(JSON.parse(f))})`);
+  return out;
 }
 
 /** Text for inside a <script> element. */

@@ -1,5 +1,6 @@
 // Starts the page once the module is ready: the translations and the
 // program's module are inlined in the page by the build.
+import { ManualClock, PageClock } from './clock.js';
 import { App } from './main.js';
 
 const translations = JSON.parse(document.getElementById('translations')?.textContent ?? '{}');
@@ -7,7 +8,8 @@ const translations = JSON.parse(document.getElementById('translations')?.textCon
 // @ts-ignore
 globalThis.createTransistorCore().then((module) => {
   // @ts-ignore
-  globalThis.transistorApp = new App(document, module, translations, navigator.languages);
+  const clock = location.hash === '#manual-clock' ? new ManualClock() : new PageClock(window);
+  globalThis.transistorApp = new App(document, module, translations, navigator.languages, clock);
   // Installed from a web server, it works offline too.
   if (location.protocol.startsWith('http') && 'serviceWorker' in navigator) {
     const manifest = document.createElement('link');

@@ -31,7 +31,12 @@ export function keyMatcher(spec) {
 
 /** A menu text with its '&' mark: the letter that picks the item, and the text without it. */
 export function mnemonic(text) {
-  const at = text.search(/&[^&]/);
+  let at = -1;
+  for (let i = 0; i < text.length - 1 && at < 0; i++) {
+    if (text[i] !== '&') continue;
+    if (text[i + 1] === '&') i++;
+    else at = i;
+  }
   return {
     letter: at >= 0 ? text[at + 1].toLowerCase() : '',
     before: (at >= 0 ? text.slice(0, at) : text).replace(/&&/g, '&'),

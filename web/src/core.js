@@ -98,8 +98,12 @@ export class Core {
     };
   }
 
-  /** The moving lines by name, each {x1, y1, x2, y2, visible}. */
+  /**
+   * The moving lines by name.
+   * @returns {Record<string, {x1: number, y1: number, x2: number, y2: number, visible: boolean}>}
+   */
   lines() {
+    /** @type {Record<string, {x1: number, y1: number, x2: number, y2: number, visible: boolean}>} */
     const out = {};
     for (let i = 0; i < MOVING_LINES; i++) {
       const ptr = this.m._tp_line(i);

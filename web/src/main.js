@@ -1,7 +1,6 @@
 // The page: Form1 over the program of the core. The page decides nothing
-// that the program decides: it hands every event to it with the time of
-// performance.now(), wakes it when its next deadline falls due, and paints
-// what changed.
+// that the program decides: it hands every event to it with the time of its
+// clock, wakes it when its next deadline falls due, and paints what changed.
 
 import { Classroom } from './classroom.js';
 import { Core, TEXT_BOXES } from './core.js';
@@ -21,15 +20,17 @@ export class App {
    * @param {any} module the instance of createTransistorCore()
    * @param {Record<string, any>} translations
    * @param {readonly string[]} languages
+   * @param {import('./clock.js').PageClock | import('./clock.js').ManualClock} clock
    */
-  constructor(doc, module, translations, languages) {
+  constructor(doc, module, translations, languages, clock) {
     this.doc = doc;
+    this.clock = clock;
     this.core = new Core(module);
     const { language, catalog } = pickLanguage(translations, languages);
     this.language = language;
     this.texts = new Texts(catalog);
     if (language) doc.documentElement.lang = language;
-    this.core.create(decimalSeparator(languages[0] ?? 'en'), catalog, performance.now());
+    this.core.create(decimalSeparator(languages[0] ?? 'en'), catalog, this.clock.now());
 
     const description = this.core.description();
     this.description = description;
@@ -47,8 +48,8 @@ export class App {
     this.sign = /** @type {HTMLElement} */ (doc.getElementById('paused-sign'));
     this.sign.textContent = this.texts.tr(this.table.context, this.table.paused);
     this.classroom = new Classroom(this.table, this.texts, {
-      Pause: () => this.call(() => this.core.togglePause(performance.now())),
-      Step: () => this.call(() => this.core.step(performance.now())),
+      Pause: () => this.call(() => this.core.togglePause(this.clock.now())),
+      Step: () => this.call(() => this.core.step(this.clock.now())),
       ZoomIn: () => this.setZoom(this.core.steppedZoom(this.zoom, 1)),
       ZoomOut: () => this.setZoom(this.core.steppedZoom(this.zoom, -1)),
       ActualSize: () => this.setZoom(1),
@@ -60,8 +61,6 @@ export class App {
     this.painted = -1;
     this.shownPaused = false;
     this.wheel = 0;
-    this.timer = 0;
-    this.frameRequested = false;
     this.descriptions = { diagram: '', plot: '', window: '' };
     this.connect();
     this.layout();
@@ -76,14 +75,14 @@ export class App {
       el.addEventListener('keydown', (e) => {
         if (e.key !== 'Enter' || e.isComposing) return;
         this.call(() => {
-          if (this.core.enter(TEXT_BOXES[box], performance.now())) e.preventDefault();
+          if (this.core.enter(TEXT_BOXES[box], this.clock.now())) e.preventDefault();
         });
       });
     }
     for (const c of this.description.controls) {
       if (c.kind !== 'Button') continue;
       this.form.element(controlId(c))?.addEventListener('click',
-        () => this.call(() => this.core.press(c.name, performance.now())));
+        () => this.call(() => this.core.press(c.name, this.clock.now())));
     }
     this.doc.addEventListener('keydown', (e) => this.classroom.key(e));
     // A right click on the band diagram or the plot; a text box keeps its own menu.
@@ -206,26 +205,17 @@ export class App {
     this.descriptions = d;
   }
 
-  /** Wakes the program at its next deadline, in the frame that falls due then. */
+  /** Wakes the program at its next deadline. */
   schedule() {
-    const view = this.doc.defaultView;
-    if (!view) return;
-    view.clearTimeout(this.timer);
     const due = this.core.nextDeadline();
-    if (due < 0 || this.frameRequested) return;
-    this.timer = view.setTimeout(() => {
-      this.frameRequested = true;
-      view.requestAnimationFrame(() => {
-        this.frameRequested = false;
-        this.call(() => this.core.advance(performance.now()));
-      });
-    }, Math.max(0, due - performance.now() - 2));
+    if (due < 0) this.clock.cancel();
+    else this.clock.wakeAt(due, () => this.call(() => this.core.advance(this.clock.now())));
   }
 
   /** After Close: a page cannot always close its tab, so it says the program has ended. */
   end() {
     const view = this.doc.defaultView;
-    view?.clearTimeout(this.timer);
+    this.clock.cancel();
     if (this.doc.body.classList.contains('ended')) return;
     this.doc.body.classList.add('ended');
     const note = /** @type {HTMLElement} */ (this.doc.getElementById('ended'));
