@@ -19,6 +19,7 @@ packages=(
 # Installed without the packages they recommend, which the build does not use.
 bare_packages=(
   emscripten                           # the browser build (emcc, with node)
+  chromium                             # the page's tests, headless
 )
 
 missing() {

@@ -2,7 +2,7 @@
 # Sets up this machine if needed, builds everything with warnings as errors
 # and runs the whole test suite headless, ending with CTest's summary.
 #   JOBS=n          parallel build and test jobs (default 2)
-#   STAGES="main"   run only some stages (default: sanitizers fuzz wasm delivery main)
+#   STAGES="main"   run only some stages (default: sanitizers fuzz wasm web delivery main)
 #   FUZZ_SECONDS=n  how long the fuzzer runs (default 60)
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
@@ -59,9 +59,6 @@ stage_fuzz() {
 # error, byte for byte, and a seeded sample of numbers the same text. A
 # subshell, so that its environment stays its own.
 stage_wasm() (
-  # emcc runs its JavaScript optimizer with node, which needs Debian's acorn;
-  # a node not from Debian does not look for it there.
-  export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
   # The browser build reads no locale from the host: it always reads and
   # writes numbers with a point, so both run in the C locale.
   export LC_ALL=C.UTF-8
@@ -71,12 +68,7 @@ stage_wasm() (
   # emscripten's system libraries (libc++ with exceptions among them) come
   # built with Debian's package, in its read-only cache
   # /usr/share/emscripten/cache: the build writes nothing outside build-wasm/.
-  local generator=()
-  if [[ ! -f build-wasm/CMakeCache.txt ]]; then
-    generator=(-G Ninja)
-  fi
-  emcmake cmake -S . -B build-wasm "${generator[@]}" -DCMAKE_BUILD_TYPE=Release \
-    -DTRANSISTOR_WERROR=ON -DTRANSISTOR_BUILD_GUI=OFF
+  configure_wasm
   cmake --build build-wasm -j "$jobs"
 
   local native=build/bin/transistor-script node="node $PWD/build-wasm/bin/transistor-script.js"
@@ -101,6 +93,24 @@ stage_wasm() (
   rm -rf "$work"
 )
 
+# The page: the module's calls against the native driver under node, and the
+# page itself in headless Chromium (offline from file://, the same state as
+# the native driver after the same events, the drawing, the screen reader's
+# tree, the keyboard, random input, the installable app). Its tools come
+# pinned by web/package-lock.json.
+stage_web() (
+  configure build -DTRANSISTOR_WERROR=ON -DTRANSISTOR_BUILD_GUI=ON -DTRANSISTOR_BENCH=ON
+  cmake --build build -j "$jobs" --target transistor-script
+  configure_wasm
+  cmake --build build-wasm -j "$jobs" --target transistor-page
+  (cd web && npm ci --no-audit --no-fund --loglevel=error)
+  (cd web && npx tsc -p jsconfig.json)
+  TRANSISTOR_CORE=$PWD/build-wasm/bin/transistor-core.js \
+    TRANSISTOR_PAGE=$PWD/build-wasm/page/transistor-sim.html \
+    TRANSISTOR_SCRIPT=$PWD/build/bin/transistor-script \
+    node --test web/test/
+)
+
 # What an administrator installs: the install rules, the menu entry and the
 # metainfo through their validators, the Debian package through lintian. It
 # builds the same folder as the main suite, which then only runs the tests.
@@ -111,7 +121,7 @@ stage_delivery() {
 }
 
 # The main suite runs last, so that the run ends with its summary.
-read -r -a stages <<<"${STAGES:-sanitizers fuzz wasm delivery main}"
+read -r -a stages <<<"${STAGES:-sanitizers fuzz wasm web delivery main}"
 
 bash scripts/install-deps.sh
 for stage in "${stages[@]}"; do

@@ -3,13 +3,16 @@
 # program) and by tests/ (which checks that the .ts files are complete).
 #
 # Every text that the window may show is in the core (app/, model/, engine/,
-# display/) or in view/; the script driver speaks only the source language.
+# display/) or in view/, and the page's own in web/api.cpp; the script driver
+# speaks only the source language.
 file(GLOB_RECURSE transistor_translated_sources CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/app/*.cpp ${PROJECT_SOURCE_DIR}/app/*.h
   ${PROJECT_SOURCE_DIR}/model/*.cpp ${PROJECT_SOURCE_DIR}/model/*.h
   ${PROJECT_SOURCE_DIR}/engine/*.cpp ${PROJECT_SOURCE_DIR}/engine/*.h
   ${PROJECT_SOURCE_DIR}/display/*.cpp ${PROJECT_SOURCE_DIR}/display/*.h
   ${PROJECT_SOURCE_DIR}/view/*.cpp ${PROJECT_SOURCE_DIR}/view/*.h)
+# The page's own texts (web/node_modules is no source).
+list(APPEND transistor_translated_sources ${PROJECT_SOURCE_DIR}/web/api.cpp)
 list(SORT transistor_translated_sources)
 
 set(transistor_ts_files

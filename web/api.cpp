@@ -12,10 +12,13 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "app/classroom.h"
 #include "app/program.h"
 #include "app/window_description.h"
+#include "model/translatable.h"
 #include "tools/json_dump.h"
 
 namespace transistor {
@@ -107,6 +110,25 @@ std::string DescriptionJson() {
     return out;
 }
 
+// The page's own texts, which the desktop window has no need of: the
+// translations hold them under the context "Page".
+constexpr std::pair<std::string_view, std::string_view> kPageTexts[] = {
+    {"ok", TRANSLATABLE("Page", "OK")},
+    {"ended", TRANSLATABLE("Page", "The program has ended. You may close this page.")},
+    {"chart", TRANSLATABLE("Page", "chart")},
+};
+
+std::string PageTextsJson() {
+    std::string out = "{";
+    for (const auto &[key, text] : kPageTexts) {
+        if (out.size() > 1) out += ',';
+        AppendJsonString(out, key);
+        out += ':';
+        AppendJsonString(out, text);
+    }
+    return out + "}";
+}
+
 // The classroom controls: their names, texts, keys and menu groups, the
 // texts of Resume and of the sign, and the sign's place.
 std::string ClassroomJson() {
@@ -182,6 +204,9 @@ EMSCRIPTEN_KEEPALIVE void tp_create(const char *separator, double now) {
 
 EMSCRIPTEN_KEEPALIVE const char *tp_description_json() {
     return Hand(DescriptionJson());
+}
+EMSCRIPTEN_KEEPALIVE const char *tp_page_texts_json() {
+    return Hand(PageTextsJson());
 }
 EMSCRIPTEN_KEEPALIVE const char *tp_classroom_json() {
     return Hand(ClassroomJson());

@@ -16,19 +16,20 @@ export class PageClock {
     return this.view.performance.now();
   }
 
-  /** Calls wake in the first frame at or after due; a later call replaces it. */
+  /**
+   * Calls wake in the first animation frame after due; a later call
+   * replaces it. The timer runs out at the deadline and the frame follows,
+   * so each wake costs the browser one frame.
+   */
   wakeAt(due, wake) {
     this.cancel();
-    // A frame comes every 16 ms or so: ask for the one before the deadline
-    // and wait in it if it comes early.
-    const go = () => {
+    this.timer = this.view.setTimeout(() => {
+      this.timer = 0;
       this.frame = this.view.requestAnimationFrame(() => {
         this.frame = 0;
-        if (this.now() < due) go();
-        else wake();
+        wake();
       });
-    };
-    this.timer = this.view.setTimeout(go, Math.max(0, due - this.now() - 17));
+    }, Math.max(0, Math.ceil(due - this.now())));
   }
 
   cancel() {

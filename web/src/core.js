@@ -61,6 +61,11 @@ export class Core {
     return JSON.parse(this.string(this.m._tp_classroom_json()));
   }
 
+  /** The page's own texts as designed: {ok, ended, chart}. */
+  pageTexts() {
+    return JSON.parse(this.string(this.m._tp_page_texts_json()));
+  }
+
   /** The zoom steps steps of 25 % away from zoom, within 100 % .. 300 %. */
   steppedZoom(zoom, steps) { return this.m._tp_stepped_zoom(zoom, steps); }
 
@@ -99,20 +104,31 @@ export class Core {
   }
 
   /**
-   * The moving lines by name.
+   * The moving lines by name, read from the Form's memory: the objects stay
+   * the same from call to call, their values are brought up to date.
    * @returns {Record<string, {x1: number, y1: number, x2: number, y2: number, visible: boolean}>}
    */
   lines() {
-    /** @type {Record<string, {x1: number, y1: number, x2: number, y2: number, visible: boolean}>} */
-    const out = {};
-    for (let i = 0; i < MOVING_LINES; i++) {
-      const ptr = this.m._tp_line(i);
-      const f = this.m.HEAPF32.subarray(ptr >> 2, (ptr >> 2) + 4);
-      out[this.string(this.m._tp_line_name(i))] = {
-        x1: f[0], y1: f[1], x2: f[2], y2: f[3], visible: this.m.HEAPU8[ptr + 16] !== 0,
-      };
+    if (!this.lineViews) {
+      /** @type {{ptr: number, line: {x1: number, y1: number, x2: number, y2: number, visible: boolean}}[]} */
+      this.lineViews = [];
+      /** @type {Record<string, {x1: number, y1: number, x2: number, y2: number, visible: boolean}>} */
+      this.lineObjects = {};
+      for (let i = 0; i < MOVING_LINES; i++) {
+        const line = { x1: 0, y1: 0, x2: 0, y2: 0, visible: false };
+        this.lineViews.push({ ptr: this.m._tp_line(i), line });
+        this.lineObjects[this.string(this.m._tp_line_name(i))] = line;
+      }
     }
-    return out;
+    const f = this.m.HEAPF32, b = this.m.HEAPU8;
+    for (const { ptr, line } of this.lineViews) {
+      line.x1 = f[ptr >> 2];
+      line.y1 = f[(ptr >> 2) + 1];
+      line.x2 = f[(ptr >> 2) + 2];
+      line.y2 = f[(ptr >> 2) + 3];
+      line.visible = b[ptr + 16] !== 0;
+    }
+    return /** @type {Record<string, {x1: number, y1: number, x2: number, y2: number, visible: boolean}>} */ (this.lineObjects);
   }
 
   /** The plot's points, x and y in turn. */

@@ -14,6 +14,9 @@ export const TWIPS_PER_PX = 15;
 
 const MARKERS = new Set(['Line18', 'Line19']);
 
+/** The side of a tile of the moving layer that is drawn again, in device pixels. */
+const TILE = 32;
+
 /** '#rrggbb' of a colour of the description. */
 export function cssColor(rgb) {
   return `#${rgb.toString(16).padStart(6, '0')}`;
@@ -102,6 +105,9 @@ export class Drawing {
     this.lines = onForm.filter((c) => c.kind === 'Line');
     this.shapes = onForm.filter((c) => (c.kind === 'Rectangle' || c.kind === 'Circle')
       && c.name !== 'Shape1' && c.name !== 'Shape2');
+    this.markers = this.lines.filter((c) => MARKERS.has(c.name));
+    /** @type {(number[] | null)[]} what the moving layer shows, item by item */
+    this.drawnRects = [];
     this.electron = description.controls.find((c) => c.name === 'Shape1');
     this.hole = description.controls.find((c) => c.name === 'Shape2');
     this.k = 0;
@@ -115,6 +121,7 @@ export class Drawing {
     this.k = k;
     this.sprites.clear();
     this.stillKey = '';
+    this.drawnRects = [];
     const d = this.description;
     sizeCanvas(this.stillCanvas, d.extentWidth, d.extentHeight, k, dpr);
     sizeCanvas(this.movingCanvas, d.extentWidth, d.extentHeight, k, dpr);
@@ -126,8 +133,12 @@ export class Drawing {
    * @param {Record<string, {x1: number, y1: number, x2: number, y2: number, visible: boolean}>} moving
    */
   paintStill(moving) {
-    const key = JSON.stringify(
-      Object.entries(moving).filter(([name]) => !MARKERS.has(name)).map(([, l]) => l));
+    let key = '';
+    for (const name in moving) {
+      if (MARKERS.has(name)) continue;
+      const l = moving[name];
+      key += `${l.x1},${l.y1},${l.x2},${l.y2},${l.visible};`;
+    }
     if (key === this.stillKey) return;
     this.stillKey = key;
     const ctx = /** @type {CanvasRenderingContext2D} */ (this.stillCanvas.getContext('2d'));
@@ -158,7 +169,9 @@ export class Drawing {
   }
 
   /**
-   * The moving layer: the markers, then the carriers over everything.
+   * The moving layer: the markers, then the carriers over everything. Only
+   * the tiles where something moved are cleared and drawn again, as the
+   * desktop window repaints: a carrier that stands still costs nothing.
    * @param {Record<string, {x1: number, y1: number, x2: number, y2: number, visible: boolean}>} moving
    * @param {{positions: Float32Array}} electrons
    * @param {{positions: Float32Array}} holes
@@ -166,22 +179,83 @@ export class Drawing {
   paintMoving(moving, electrons, holes) {
     const canvas = this.movingCanvas;
     const ctx = /** @type {CanvasRenderingContext2D} */ (canvas.getContext('2d'));
-    ctx.clearRect(0, 0, canvas.width, canvas.height);
     const k = this.k;
-    for (const c of this.lines) {
-      if (!MARKERS.has(c.name)) continue;
+    const w = lineWidth(k);
+    // Every item as the rectangle of device pixels it covers ([x, y, w, h],
+    // or null when it is not shown): the markers, then every member of the
+    // two carrier arrays, those in use, the spares and the parked ones.
+    /** @type {(number[] | null)[]} */
+    const rects = [];
+    // What draws each item: a marker line's design, or a carrier's sprite.
+    /** @type {any[]} */
+    const draws = [];
+    for (const c of this.markers) {
       const l = moving[c.name];
-      if (l.visible) drawLine(ctx, c, l.x1, l.y1, l.x2, l.y2, k);
+      const x1 = Math.round(Math.min(l.x1, l.x2) * k), x2 = Math.round(Math.max(l.x1, l.x2) * k);
+      const y1 = Math.round(Math.min(l.y1, l.y2) * k), y2 = Math.round(Math.max(l.y1, l.y2) * k);
+      rects.push(l.visible ? [x1 - 1, y1 - 1, x2 - x1 + w + 2, y2 - y1 + w + 2] : null);
+      draws.push(c);
     }
-    // Every member is drawn where it is: those in use on the diagram, the
-    // spares below it, the parked ones out of sight.
     for (const [design, set] of [[this.electron, electrons], [this.hole, holes]]) {
       const sprite = this.sprite(design);
       const p = set.positions;
       for (let i = 0; i < 101; i++) {
         const x = Math.round(p[2 * i] * k);
         const y = Math.round(p[2 * i + 1] * k);
-        if (y < canvas.height && x < canvas.width) ctx.drawImage(sprite, x, y);
+        const shown = y < canvas.height && x < canvas.width && x > -sprite.width && y > -sprite.height;
+        rects.push(shown ? [x, y, sprite.width, sprite.height] : null);
+        draws.push(sprite);
+      }
+    }
+    const full = this.drawnRects.length !== rects.length;
+    const tile = TILE;
+    const cols = Math.ceil(canvas.width / tile), rows = Math.ceil(canvas.height / tile);
+    const dirty = new Uint8Array(cols * rows);
+    const mark = (r) => {
+      if (!r) return;
+      const c0 = Math.max(0, Math.floor(r[0] / tile)), c1 = Math.min(cols - 1, Math.floor((r[0] + r[2]) / tile));
+      const r0 = Math.max(0, Math.floor(r[1] / tile)), r1 = Math.min(rows - 1, Math.floor((r[1] + r[3]) / tile));
+      for (let row = r0; row <= r1; row++) dirty.fill(1, row * cols + c0, row * cols + c1 + 1);
+    };
+    if (full) {
+      dirty.fill(1);
+    } else {
+      for (let i = 0; i < rects.length; i++) {
+        const was = this.drawnRects[i], now = rects[i];
+        if (was === now || (was && now && was[0] === now[0] && was[1] === now[1] && was[2] === now[2] && was[3] === now[3])) continue;
+        mark(was);
+        mark(now);
+      }
+    }
+    this.drawnRects = rects;
+    // Each row of tiles as spans of dirty tiles: clear them, then draw every
+    // item that reaches into them, clipped to them.
+    for (let row = 0; row < rows; row++) {
+      for (let col = 0; col < cols;) {
+        if (!dirty[row * cols + col]) {
+          col++;
+          continue;
+        }
+        const first = col;
+        while (col < cols && dirty[row * cols + col]) col++;
+        const x = first * tile, y = row * tile, sw = (col - first) * tile;
+        ctx.save();
+        ctx.beginPath();
+        ctx.rect(x, y, sw, tile);
+        ctx.clip();
+        ctx.clearRect(x, y, sw, tile);
+        for (let i = 0; i < rects.length; i++) {
+          const r = rects[i];
+          if (!r || r[0] >= x + sw || r[0] + r[2] <= x || r[1] >= y + tile || r[1] + r[3] <= y) continue;
+          const d = draws[i];
+          if (d instanceof HTMLCanvasElement) {
+            ctx.drawImage(d, r[0], r[1]);
+          } else {
+            const l = moving[d.name];
+            drawLine(ctx, d, l.x1, l.y1, l.x2, l.y2, k);
+          }
+        }
+        ctx.restore();
       }
     }
   }

@@ -5,7 +5,7 @@
 
 import { TEXT_BOXES } from './core.js';
 import { TWIPS_PER_PX } from './drawing.js';
-import { PAGE, PAGE_TEXTS } from './i18n.js';
+import { PAGE } from './i18n.js';
 
 /** The id of a control's element: "Text1", or "Label2-3" for a member of an array. */
 export function controlId(c) {
@@ -34,11 +34,13 @@ export class Form {
    * @param {HTMLElement} root the form's element
    * @param {any} description
    * @param {import('./i18n.js').Texts} texts
+   * @param {{chart: string}} pageTexts the page's own texts as designed
    */
-  constructor(root, description, texts) {
+  constructor(root, description, texts, pageTexts) {
     this.root = root;
     this.description = description;
     this.texts = texts;
+    this.pageTexts = pageTexts;
     /** @type {Map<string, HTMLElement>} */
     this.elements = new Map();
     /** @type {{el: HTMLInputElement, box: number}[]} */
@@ -111,7 +113,7 @@ export class Form {
       el.className = 'plot';
       el.tabIndex = 0;
       el.setAttribute('role', 'img');
-      el.setAttribute('aria-roledescription', this.texts.tr(PAGE, PAGE_TEXTS.chart));
+      el.setAttribute('aria-roledescription', this.texts.tr(PAGE, this.pageTexts.chart));
       const canvas = doc.createElement('canvas');
       el.append(canvas);
       this.plotCanvas = canvas;

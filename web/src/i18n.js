@@ -18,22 +18,8 @@ export function pickLanguage(translations, languages) {
   return { language: '', catalog: {} };
 }
 
-/**
- * Marks a text for the translations (lupdate reads these calls) and gives
- * it as designed; tr() gives it in the user's language.
- * @param {string} _context @param {string} text
- */
-export function QT_TRANSLATE_NOOP(_context, text) {
-  return text;
-}
-
-/** The page's own texts, which the desktop window has no need of. */
+/** The context of the page's own texts, which the module gives (Core.pageTexts). */
 export const PAGE = 'Page';
-export const PAGE_TEXTS = {
-  ok: QT_TRANSLATE_NOOP('Page', 'OK'),
-  ended: QT_TRANSLATE_NOOP('Page', 'The program has ended. You may close this page.'),
-  chart: QT_TRANSLATE_NOOP('Page', 'chart'),
-};
 
 export class Texts {
   /** @param {Catalog} catalog */

@@ -7,7 +7,7 @@ import { Core, TEXT_BOXES } from './core.js';
 import { MessageDialog } from './dialog.js';
 import { Drawing, TWIPS_PER_PX } from './drawing.js';
 import { Form, controlId, pixelRect } from './form.js';
-import { PAGE, PAGE_TEXTS as TEXTS, Texts, decimalSeparator, pickLanguage } from './i18n.js';
+import { PAGE, Texts, decimalSeparator, pickLanguage } from './i18n.js';
 import { copyPicture } from './picture.js';
 import { Plot } from './plot.js';
 
@@ -33,16 +33,17 @@ export class App {
     this.core.create(decimalSeparator(languages[0] ?? 'en'), catalog, this.clock.now());
 
     const description = this.core.description();
+    this.pageTexts = this.core.pageTexts();
     this.description = description;
     doc.title = this.texts.tr('Form1', description.caption);
     this.root = /** @type {HTMLElement} */ (doc.getElementById('form'));
-    this.form = new Form(this.root, description, this.texts);
+    this.form = new Form(this.root, description, this.texts, this.pageTexts);
     this.drawing = new Drawing(description, this.form.still, this.form.moving);
     const picture = description.controls.find((c) => c.kind === 'PictureBox');
     this.plot = new Plot(/** @type {HTMLCanvasElement} */ (this.form.plotCanvas), picture,
       description.controls.filter((c) => c.container === picture.name));
     this.dialog = new MessageDialog(/** @type {HTMLDialogElement} */ (doc.getElementById('message')),
-      doc.title, this.texts.tr(PAGE, TEXTS.ok));
+      doc.title, this.texts.tr(PAGE, this.pageTexts.ok));
 
     this.table = this.core.classroom();
     this.sign = /** @type {HTMLElement} */ (doc.getElementById('paused-sign'));
@@ -219,7 +220,7 @@ export class App {
     if (this.doc.body.classList.contains('ended')) return;
     this.doc.body.classList.add('ended');
     const note = /** @type {HTMLElement} */ (this.doc.getElementById('ended'));
-    note.textContent = this.texts.tr(PAGE, TEXTS.ended);
+    note.textContent = this.texts.tr(PAGE, this.pageTexts.ended);
     note.hidden = false;
     this.root.inert = true;
     note.focus();
