@@ -4,6 +4,10 @@
 #
 # Every text that the window may show is in the core (app/, model/, engine/,
 # display/) or in view/; the script driver speaks only the source language.
+# The menu entry and the metainfo (data/) are translated in the same files:
+# their texts reach lupdate through a file written here from the templates
+# (data/desktop_texts.cmake), and data/localize.cmake puts the translations
+# into the installed files.
 file(GLOB_RECURSE transistor_translated_sources CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/app/*.cpp ${PROJECT_SOURCE_DIR}/app/*.h
   ${PROJECT_SOURCE_DIR}/model/*.cpp ${PROJECT_SOURCE_DIR}/model/*.h
@@ -11,6 +15,14 @@ file(GLOB_RECURSE transistor_translated_sources CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/display/*.cpp ${PROJECT_SOURCE_DIR}/display/*.h
   ${PROJECT_SOURCE_DIR}/view/*.cpp ${PROJECT_SOURCE_DIR}/view/*.h)
 list(SORT transistor_translated_sources)
+include(${PROJECT_SOURCE_DIR}/data/desktop_texts.cmake)
+set(_templates
+  ${PROJECT_SOURCE_DIR}/data/${TRANSISTOR_APP_ID}.desktop.in
+  ${PROJECT_SOURCE_DIR}/data/${TRANSISTOR_APP_ID}.metainfo.xml.in)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${_templates})
+transistor_write_desktop_texts(${_templates}
+  ${CMAKE_BINARY_DIR}/translations/desktop_texts.cpp)
+list(APPEND transistor_translated_sources ${CMAKE_BINARY_DIR}/translations/desktop_texts.cpp)
 
 set(transistor_ts_files
   ${PROJECT_SOURCE_DIR}/translations/transistor_en.ts
