@@ -1,12 +1,8 @@
 #include "model/number_input.h"
 
-#include <algorithm>
-#include <charconv>
-#include <clocale>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <locale.h>
+
+#include "model/number_text.h"
 
 namespace transistor {
 
@@ -50,14 +46,8 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// The C locale, whatever locale the program runs in.
-locale_t CLocale() {
-    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(0));
-    return c;
-}
-
 double ReadPlain(const std::string &plain) {
-    return strtod_l(plain.c_str(), nullptr, CLocale());
+    return ReadDecimal(plain.c_str());
 }
 
 // The number as the C locale reads it ("-12.5e3"), or nothing when text is
@@ -130,20 +120,13 @@ int TooLargeSign(std::string_view text, std::string_view decimalSeparator) {
 }
 
 std::string NumberText(double v, std::string_view decimalSeparator) {
-    char buf[64];
-    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v);
-    std::string s(buf, ec == std::errc() ? end : buf);
+    std::string s = ShortestText(v);
     if (auto p = s.find('.'); p != std::string::npos) s.replace(p, 1, decimalSeparator);
     return s;
 }
 
 std::string FixedText(double v, int decimals, std::string_view decimalSeparator) {
-    char buf[400]; // room for the largest double in full
-    const locale_t previous = uselocale(CLocale());
-    const int n = std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
-    uselocale(previous);
-    std::string s(buf,
-                  n > 0 ? std::min<std::size_t>(static_cast<std::size_t>(n), sizeof buf - 1) : 0);
+    std::string s = FixedText(v, decimals);
     if (auto p = s.find('.'); p != std::string::npos) s.replace(p, 1, decimalSeparator);
     return s;
 }

@@ -16,14 +16,22 @@ packages=(
   desktop-file-utils appstream lintian # the checks of the menu entry, metainfo and package
   gcovr                                # line and branch coverage (scripts/coverage.sh)
 )
+# Installed without the packages they recommend, which the build does not use.
+bare_packages=(
+  emscripten                           # the browser build (emcc, with node)
+)
 
-missing=()
-for package in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$package")
-  fi
-done
-if ((${#missing[@]} == 0)); then
+missing() {
+  local package
+  for package in "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+      echo "$package"
+    fi
+  done
+}
+mapfile -t missing_packages < <(missing "${packages[@]}")
+mapfile -t missing_bare < <(missing "${bare_packages[@]}")
+if ((${#missing_packages[@]} + ${#missing_bare[@]} == 0)); then
   exit 0
 fi
 
@@ -31,6 +39,12 @@ sudo=()
 if [[ $(id -u) -ne 0 ]]; then
   sudo=(sudo)
 fi
-echo "Installing ${missing[*]}"
+echo "Installing ${missing_packages[*]} ${missing_bare[*]}"
 "${sudo[@]}" apt-get update
-"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
+install=("${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y)
+if ((${#missing_packages[@]} > 0)); then
+  "${install[@]}" "${missing_packages[@]}"
+fi
+if ((${#missing_bare[@]} > 0)); then
+  "${install[@]}" --no-install-recommends "${missing_bare[@]}"
+fi

@@ -2,7 +2,7 @@
 # Sets up this machine if needed, builds everything with warnings as errors
 # and runs the whole test suite headless, ending with CTest's summary.
 #   JOBS=n          parallel build and test jobs (default 2)
-#   STAGES="main"   run only some stages (default: sanitizers fuzz delivery main)
+#   STAGES="main"   run only some stages (default: sanitizers fuzz wasm delivery main)
 #   FUZZ_SECONDS=n  how long the fuzzer runs (default 60)
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
@@ -51,6 +51,56 @@ stage_fuzz() {
   fi
 }
 
+# The core and the driver built for the browser (emscripten) and run under
+# node, against the native driver: the scripts of tests/script/cli/ as their
+# tests run them, the scripts the script tests run in-process, the pictures'
+# scripts with a dump at the end, the long traces and the fuzz corpus as
+# driver scripts must give the same exit status, standard output and standard
+# error, byte for byte, and a seeded sample of numbers the same text. A
+# subshell, so that its environment stays its own.
+stage_wasm() (
+  # emcc runs its JavaScript optimizer with node, which needs Debian's acorn;
+  # a node not from Debian does not look for it there.
+  export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
+  # The browser build reads no locale from the host: it always reads and
+  # writes numbers with a point, so both run in the C locale.
+  export LC_ALL=C.UTF-8
+  configure build -DTRANSISTOR_WERROR=ON -DTRANSISTOR_BUILD_GUI=ON -DTRANSISTOR_BENCH=ON
+  cmake --build build -j "$jobs" \
+    --target transistor-script script_tests fuzz-to-script number-text-sample
+  # emscripten's system libraries (libc++ with exceptions among them) come
+  # built with Debian's package, in its read-only cache
+  # /usr/share/emscripten/cache: the build writes nothing outside build-wasm/.
+  local generator=()
+  if [[ ! -f build-wasm/CMakeCache.txt ]]; then
+    generator=(-G Ninja)
+  fi
+  emcmake cmake -S . -B build-wasm "${generator[@]}" -DCMAKE_BUILD_TYPE=Release \
+    -DTRANSISTOR_WERROR=ON -DTRANSISTOR_BUILD_GUI=OFF
+  cmake --build build-wasm -j "$jobs"
+
+  local native=build/bin/transistor-script node="node $PWD/build-wasm/bin/transistor-script.js"
+  local work
+  work=$(mktemp -d)
+  mkdir "$work/kept" "$work/tmp"
+  TRANSISTOR_KEEP_SCRIPTS="$work/kept" TEST_TMPDIR="$work/tmp" build/bin/script_tests >/dev/null
+  local input script
+  for input in tests/fuzz/corpus/*; do
+    build/bin/fuzz-to-script "$input" >"$work/fuzz-$(basename "$input").script"
+  done
+  for script in docs/pictures/*.script; do
+    { cat "$script"; echo dump; } >"$work/picture-$(basename "$script")"
+  done
+  TRANSISTOR_OTHER_DRIVER="$node" ctest --test-dir build -R '^script_cli[.]' -j "$jobs" \
+    --output-on-failure --no-tests=error
+  bash scripts/compare-drivers.sh "$native" "$node" "$work"/*.script "$work"/kept/*.script
+  if ! cmp <(build/bin/number-text-sample) <(node build-wasm/bin/number-text-sample.js); then
+    echo "the browser build writes or reads numbers differently" >&2
+    return 1
+  fi
+  rm -rf "$work"
+)
+
 # What an administrator installs: the install rules, the menu entry and the
 # metainfo through their validators, the Debian package through lintian. It
 # builds the same folder as the main suite, which then only runs the tests.
@@ -61,7 +111,7 @@ stage_delivery() {
 }
 
 # The main suite runs last, so that the run ends with its summary.
-read -r -a stages <<<"${STAGES:-sanitizers fuzz delivery main}"
+read -r -a stages <<<"${STAGES:-sanitizers fuzz wasm delivery main}"
 
 bash scripts/install-deps.sh
 for stage in "${stages[@]}"; do

@@ -2,8 +2,11 @@
 # real executable on script files that check its exit status and output.
 file(GLOB script_test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/script/*.cpp)
 add_executable(script_tests ${script_test_sources})
-target_link_libraries(script_tests PRIVATE transistor_script nlohmann_json::nlohmann_json
-  GTest::gtest_main)
+target_link_libraries(script_tests PRIVATE transistor_script test_session
+  nlohmann_json::nlohmann_json GTest::gtest_main)
+target_compile_definitions(script_tests PRIVATE
+  TRANSISTOR_TRACES="${CMAKE_CURRENT_SOURCE_DIR}/script/traces"
+  TRANSISTOR_FUZZ_CORPUS="${CMAKE_CURRENT_SOURCE_DIR}/fuzz/corpus")
 gtest_discover_tests(script_tests TEST_PREFIX script. DISCOVERY_MODE PRE_TEST)
 
 # The executable itself, on script files.
@@ -40,3 +43,16 @@ add_cli_test(commands_after_close_are_ignored ARGS ${cli}/after-close.script
 add_cli_test(missing_script ARGS ${cli}/no-such.script EXIT 2 STDERR "cannot open script")
 add_cli_test(folder_as_script ARGS ${cli} EXIT 2 STDERR "^script line 1: cannot read the script\n$")
 add_cli_test(two_scripts ARGS ${cli}/initial.script|${cli}/initial.script EXIT 2 STDERR "usage")
+
+# Long runs: the core's golden run with dumps along the way, a lesson of
+# experiments ending in an overflow, and the script of the window's pictures.
+set(traces ${CMAKE_CURRENT_SOURCE_DIR}/script/traces)
+add_cli_test(golden_trace ARGS ${traces}/golden-500-ticks.script EXIT 0 DUMPS 26
+  CHECK texts.Text7=134)
+add_cli_test(classroom_trace ARGS ${traces}/classroom.script EXIT 0 DUMPS 20
+  CHECK timers.Timer1=ON)
+file(GLOB picture_scripts CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/pictures/*.script)
+foreach(script IN LISTS picture_scripts)
+  get_filename_component(name ${script} NAME_WE)
+  add_cli_test(picture_${name} ARGS ${script} EXIT 0 DUMPS 0)
+endforeach()

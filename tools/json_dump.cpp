@@ -1,13 +1,12 @@
 #include "tools/json_dump.h"
 
-#include <array>
-#include <charconv>
 #include <cmath>
 #include <cstddef>
 #include <type_traits>
 #include <utility>
 
 #include "app/control_events.h"
+#include "model/number_text.h"
 
 namespace transistor {
 
@@ -92,8 +91,7 @@ template <class T> void AppendShortest(std::string &out, T v) {
         out += "null";
         return;
     }
-    std::array<char, 64> buf;
-    out.append(buf.data(), std::to_chars(buf.data(), buf.data() + buf.size(), v).ptr);
+    out += ShortestText(v);
 }
 
 void AppendValue(std::string &out, Integer v) {

@@ -5,6 +5,7 @@
 // script ran to its end, 2 with a message on standard error when it did not.
 #include <clocale>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -42,5 +43,10 @@ int main(int argc, char **argv) {
         std::cerr << "cannot open script " << argv[1] << ": " << std::strerror(errno) << '\n';
         return 2;
     }
+    // A folder opens like a file but cannot be read; libc++, unlike
+    // libstdc++, reads it as an empty script, so the folder is told apart
+    // here, and the script stops at its first line as for any read error.
+    if (std::error_code error; std::filesystem::is_directory(argv[1], error))
+        script.setstate(std::ios::badbit);
     return transistor::RunScript(script, std::cout, std::cerr, separator);
 }

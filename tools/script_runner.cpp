@@ -5,12 +5,14 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <istream>
 #include <limits>
 #include <ostream>
 #include <utility>
 
+#include "model/number_text.h"
 #include "tools/json_dump.h"
 
 namespace transistor {
@@ -59,12 +61,12 @@ std::string Shown(std::string_view name) {
 bool ParseRandomValue(std::string_view text, Single &value) {
     const char *const first = text.data();
     const char *const last = first + text.size();
-    auto [end, ec] = std::from_chars(first, last, value);
+    auto [end, ec] = ReadNumberText(first, last, value);
     if (end != last) return false;
     if (ec == std::errc::result_out_of_range) {
         // Too small for a float ("1e-60"): it rounds to zero; too large is refused below.
         double d = 0;
-        auto [dend, dec] = std::from_chars(first, last, d);
+        auto [dend, dec] = ReadNumberText(first, last, d);
         if (dend != last || dec != std::errc() || !(std::fabs(d) < 1)) return false;
         value = static_cast<Single>(d);
     } else if (ec != std::errc()) {
@@ -109,6 +111,10 @@ std::vector<Single> ReadRandomFile(const std::string &path) {
         throw ScriptError("cannot read random file " + Shown(path) + ": " +
                           (errno != 0 ? std::strerror(errno) : "cannot open it"));
     }
+    // A folder opens like a file but cannot be read; libc++, unlike
+    // libstdc++, reads it as an empty file, so the folder is told apart here.
+    if (std::error_code error; std::filesystem::is_directory(path, error))
+        in.setstate(std::ios::badbit);
     std::vector<Single> values;
     std::string line;
     std::size_t number = 0;
@@ -125,7 +131,6 @@ std::vector<Single> ReadRandomFile(const std::string &path) {
         }
         values.push_back(value);
     }
-    // A directory opens but cannot be read.
     if (in.bad()) throw ScriptError("cannot read random file " + Shown(path));
     return values;
 }

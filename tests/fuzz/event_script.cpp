@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <string_view>
 
-#include "../support/session.h"
-
 namespace transistor::testing {
 
 namespace {
@@ -22,10 +20,7 @@ constexpr std::string_view kInteresting[] = {
 
 constexpr long kMostTicks = 500; // long runs are the soak's; here, many short ones
 
-} // namespace
-
-std::string PlayEventBytes(const std::uint8_t *data, std::size_t size) {
-    Session session;
+void Play(Session &session, const std::uint8_t *data, std::size_t size) {
     std::size_t pos = 0;
     const auto byte = [&]() -> std::uint8_t { return pos < size ? data[pos++] : 0; };
     const auto bytes = [&](std::size_t n) {
@@ -61,7 +56,23 @@ std::string PlayEventBytes(const std::uint8_t *data, std::size_t size) {
             session.setDecimalSeparator(std::string(separators[byte() % 3]));
         }
     }
+}
+
+} // namespace
+
+std::string PlayEventBytes(const std::uint8_t *data, std::size_t size) {
+    Session session;
+    Play(session, data, size);
     return session.failure();
+}
+
+ScriptRecording EventBytesScript(const std::uint8_t *data, std::size_t size) {
+    ScriptRecording recording;
+    Session session;
+    session.record(recording);
+    Play(session, data, size);
+    session.endRecording();
+    return recording;
 }
 
 } // namespace transistor::testing

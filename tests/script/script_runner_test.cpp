@@ -1,12 +1,20 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <bit>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <map>
 #include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "tests/fuzz/event_script.h"
+#include "tools/json_dump.h"
 #include "tools/script_runner.h"
 
 namespace transistor {
@@ -20,7 +28,22 @@ struct Outcome {
     std::vector<json> dumps; // json::parse fails the test on a line that is not JSON
 };
 
+// With TRANSISTOR_KEEP_SCRIPTS=DIR in the environment, every script a test
+// runs is also written to DIR (Suite.Test-N.script), for the test run to play
+// through another build of the driver.
+void KeepScript(const std::string &script) {
+    static const char *const dir = std::getenv("TRANSISTOR_KEEP_SCRIPTS");
+    if (dir == nullptr) return;
+    static std::map<std::string, int> counts;
+    const auto *test = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::string name = std::string(test->test_suite_name()) + "." + test->name();
+    std::ofstream(std::string(dir) + "/" + name + "-" + std::to_string(++counts[name]) + ".script",
+                  std::ios::binary)
+        << script;
+}
+
 Outcome RunScriptText(const std::string &script, EventRunner run = RunHandler) {
+    KeepScript(script);
     std::istringstream in(script);
     std::ostringstream out, err;
     Outcome o{RunScript(in, out, err, ".", std::move(run)), err.str(), {}};
@@ -229,6 +252,57 @@ TEST(ScriptRobustness, RandomBytesNeverCrashTheDriver) {
                                       o.err.find('\n') == o.err.size() - 1)
             << round << ": " << o.err;
     }
+}
+
+std::string ReadFile(const std::filesystem::path &path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The core's golden run (Golden.FiveHundredTicksFromStart), through the
+// driver, ends where the core test's run ends.
+TEST(ScriptTraces, GoldenTraceEndsAsTheCoresGoldenRun) {
+    const Outcome o = RunScriptText(ReadFile(TRANSISTOR_TRACES "/golden-500-ticks.script"));
+    ASSERT_EQ(o.exit, 0) << o.err;
+    ASSERT_EQ(o.dumps.size(), 26u);
+    const json &last = o.dumps.back();
+    for (const auto &[box, text] : {std::pair{"Text5", "99"},
+                                    {"Text6", "12"},
+                                    {"Text7", "134"},
+                                    {"Text10", "54"},
+                                    {"Text11", "80"},
+                                    {"Text12", "11"}})
+        EXPECT_EQ(last["texts"][box], text) << box;
+    EXPECT_EQ(last["plot"].back(), json::parse("[998, 8]"));
+    std::uint64_t h = 1469598103934665603ull;
+    for (int i = 0; i <= 100; ++i)
+        for (const json &v : {last["electrons"][i][0], last["electrons"][i][1], last["holes"][i][0],
+                              last["holes"][i][1]})
+            h = (h ^ std::bit_cast<std::uint32_t>(v.get<Single>())) * 1099511628211ull;
+    EXPECT_EQ(h, 0xe4667c4ebbbc8676ull);
+}
+
+// The script of each stored fuzzer input passes through the states of the
+// fuzzer's own player: the two play the same events.
+TEST(ScriptFuzzInputs, PassThroughTheStatesOfTheFuzzersPlayer) {
+    int inputs = 0;
+    for (const auto &entry : std::filesystem::directory_iterator(TRANSISTOR_FUZZ_CORPUS)) {
+        const std::string bytes = ReadFile(entry.path());
+        const testing::ScriptRecording recording = testing::EventBytesScript(
+            reinterpret_cast<const std::uint8_t *>(bytes.data()), bytes.size());
+        std::istringstream in(recording.script);
+        std::ostringstream out, err;
+        ASSERT_EQ(RunScript(in, out, err), 0) << entry.path() << ": " << err.str();
+        std::istringstream lines(out.str());
+        std::size_t i = 0;
+        for (std::string line; std::getline(lines, line); ++i) {
+            ASSERT_LT(i, recording.dumps.size()) << entry.path();
+            EXPECT_EQ(line, DumpJson(recording.dumps[i])) << entry.path() << " dump " << i;
+        }
+        EXPECT_EQ(i, recording.dumps.size()) << entry.path();
+        ++inputs;
+    }
+    EXPECT_GE(inputs, 7);
 }
 
 } // namespace

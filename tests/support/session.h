@@ -6,10 +6,23 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/form.h"
 
 namespace transistor::testing {
+
+// A session as a script of the driver (tools/script_runner.h): a line for
+// each handler call, in order, and a dump after each Start and Restart and at
+// the end, with the state the session had there. A script sets no decimal
+// separator (the driver takes it from the locale; here it is the point) and
+// no text with a line break; the recording ends at the first such event,
+// with a comment saying so.
+struct ScriptRecording {
+    std::string script;
+    std::vector<Form> dumps; // the state at each dump line
+    bool ended = false;
+};
 
 inline constexpr std::string_view kInputBoxNames[] = {"Text1", "Text2", "Text3",
                                                       "Text9", "Text4", "Text8"};
@@ -23,9 +36,11 @@ class Session {
     void tick();      // one Timer1 tick, if Timer1 runs, with the timers around it
     void readout();   // Timer2 at an odd moment
     void hideMarks(); // Timer3 and Timer4, if enabled
-    void setDecimalSeparator(std::string separator) {
-        form_.decimalSeparator = std::move(separator);
-    }
+    void setDecimalSeparator(std::string separator);
+
+    // From now on, every event also goes into recording, until endRecording.
+    void record(ScriptRecording &recording) { recording_ = &recording; }
+    void endRecording();
 
     // Empty while everything holds; otherwise the first thing that broke.
     const std::string &failure() const { return failure_; }
@@ -34,6 +49,9 @@ class Session {
 
   private:
     void check(const char *after);
+    void recordLine(std::string_view line);
+    void recordDump();
+    void recordEnd(std::string_view why);
 
     Form form_;
     FixedSeedRandom random_;
@@ -41,6 +59,8 @@ class Session {
     long ticks_ = 0;
     int sinceReadout_ = 0;
     int sinceRed_ = 0, sinceBlue_ = 0;
+    ScriptRecording *recording_ = nullptr;
+    long pendingTicks_ = 0; // recorded as one "tick N" before the next line
 };
 
 } // namespace transistor::testing
