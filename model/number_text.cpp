@@ -15,7 +15,7 @@ namespace transistor {
 namespace {
 
 locale_t CLocale() {
-    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(0));
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", nullptr);
     return c;
 }
 
@@ -36,7 +36,7 @@ bool IsDigit(char c) {
 // A positive decimal d.ddd × 10^exponent, as its significant digits.
 struct Decimal {
     std::string digits;
-    int exponent = 0;
+    int exponent;
 };
 
 // v > 0 rounded to n significant digits, to the nearest and ties to even, as
@@ -45,12 +45,11 @@ struct Decimal {
 Decimal Rounded(double v, int n) {
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.*e", n - 1, v);
-    Decimal d;
+    std::string digits;
     const char *p = buf;
     for (; *p != 'e'; ++p)
-        if (IsDigit(*p)) d.digits += *p;
-    d.exponent = std::atoi(p + 1);
-    return d;
+        if (IsDigit(*p)) digits += *p;
+    return {digits, std::atoi(p + 1)};
 }
 
 std::string Exponent(int exponent) {
@@ -66,44 +65,26 @@ std::string Scientific(const Decimal &d) {
     return s + Exponent(d.exponent);
 }
 
-// The decimal with the same number of digits one unit in the last place
-// above (by +1) or below (by -1) d. Below 1.00…0 × 10^e the next smaller one
-// is 9.99…9 × 10^(e-1); above 9.99…9 × 10^e the next larger one is 10^(e+1).
-Decimal Neighbour(Decimal d, int by) {
-    std::string &s = d.digits;
-    std::size_t i = s.size();
-    if (by > 0) {
-        while (i > 0 && s[i - 1] == '9') s[--i] = '0';
-        if (i > 0) {
-            ++s[i - 1];
-        } else {
-            s.insert(s.begin(), '1');
-            s.pop_back();
-            ++d.exponent;
-        }
-    } else {
-        while (i > 0 && s[i - 1] == '0') s[--i] = '9';
-        --s[i - 1]; // some digit is nonzero: d > 0
-        if (s[0] == '0') {
-            s.erase(s.begin());
-            s += '9';
-            --d.exponent;
-        }
-    }
-    return d;
+// The decimal of as many digits one unit in the last place above d: after
+// 9.99…9 × 10^e comes 1.00…0 × 10^(e+1).
+Decimal Above(const Decimal &d) {
+    std::string digits = std::to_string(std::stoull(d.digits) + 1); // at most 17 digits
+    if (digits.size() == d.digits.size()) return {digits, d.exponent};
+    digits.pop_back();
+    return {digits, d.exponent + 1};
 }
 
 // The decimal of n significant digits nearest to v > 0 that reads back as v,
-// if there is one. The nearest of all reads back unless it lies on the
-// narrow side of a power of two, where the gap to the next smaller value is
-// half the gap to the next larger one: then the one on the other side of v
-// may still read back.
+// if there is one. The nearest of all reads back, unless it lies below v
+// and v is a power of two: there the next smaller value is half as far as
+// the next larger one, and the decimal above v may read back instead.
 template <class T> std::optional<Decimal> Fitting(T v, int n) {
-    Decimal nearest = Rounded(v, n);
+    const Decimal nearest = Rounded(v, n);
     const T back = ReadC<T>(Scientific(nearest).c_str());
     if (back == v) return nearest;
-    Decimal other = Neighbour(std::move(nearest), back > v ? -1 : 1);
-    if (ReadC<T>(Scientific(other).c_str()) == v) return other;
+    if (back > v) return std::nullopt;
+    Decimal above = Above(nearest);
+    if (ReadC<T>(Scientific(above).c_str()) == v) return above;
     return std::nullopt;
 }
 
@@ -114,10 +95,10 @@ template <class T> Decimal Shortest(T v) {
     // its own shortest form: no other value is nearer to it than 1.
     constexpr T kWhole = T(std::uint64_t{1} << std::numeric_limits<T>::digits);
     if (v < kWhole && v == std::trunc(v)) {
-        Decimal d{std::to_string(static_cast<std::uint64_t>(v)), 0};
-        d.exponent = static_cast<int>(d.digits.size()) - 1;
-        while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
-        return d;
+        std::string digits = std::to_string(static_cast<std::uint64_t>(v));
+        const int exponent = static_cast<int>(digits.size()) - 1;
+        while (digits.back() == '0') digits.pop_back(); // the first digit is not 0
+        return {digits, exponent};
     }
     // Whether some decimal of n digits reads back as v grows with n, and
     // max_digits10 digits always do.
@@ -144,13 +125,17 @@ template <class T> std::string Text(T v) {
     const Decimal d = Shortest(std::fabs(v));
     const std::string scientific = Scientific(d);
     const int n = static_cast<int>(d.digits.size()), e = d.exponent;
-    // The length in fixed notation: "0.000ddd", "dd.ddd" or "ddd000".
-    const int fixedLength = e < 0 ? 1 - e + n : e < n - 1 ? n + 1 : e + 1;
-    if (fixedLength > static_cast<int>(scientific.size())) return sign + scientific;
-    if (e < 0) return sign + "0." + std::string(-e - 1, '0') + d.digits;
+    const int longest = static_cast<int>(scientific.size()); // that fixed notation may be
+    if (e < 0) {                                             // "0.000ddd"
+        if (1 - e + n > longest) return sign + scientific;
+        return sign + "0." + std::string(-e - 1, '0') + d.digits;
+    }
+    // With the point among the digits, fixed notation is the shorter.
     if (e < n - 1) return sign + d.digits.substr(0, e + 1) + '.' + d.digits.substr(e + 1);
-    // A whole number: printed exactly, as printf("%.0f") prints it, not as
-    // the shortest digits followed by zeros (123456792, not 123456790).
+    // A whole number, "ddd000", is written exactly, as printf("%.0f") writes
+    // it, not as the shortest digits followed by zeros (123456792, not
+    // 123456790).
+    if (e + 1 > longest) return sign + scientific;
     char buf[32];
     std::snprintf(buf, sizeof buf, "%.0f", static_cast<double>(std::fabs(v)));
     return sign + buf;

@@ -21,6 +21,22 @@
     </message>
 </context>
 <context>
+    <name>Desktop</name>
+    <message>
+        <source>Transistor band diagram</source>
+        <translation>Transistor band diagram</translation>
+    </message>
+    <message>
+        <source>Watch electrons and holes move through the energy bands of an npn transistor</source>
+        <translation>Watch electrons and holes move through the energy bands of an npn transistor</translation>
+    </message>
+    <message>
+        <source>transistor;semiconductor;band diagram;electron;hole;</source>
+        <extracomment>Search words of the menu entry; each one ends with a semicolon.</extracomment>
+        <translation>transistor;semiconductor;band diagram;electron;hole;</translation>
+    </message>
+</context>
+<context>
     <name>Form1</name>
     <message>
         <source>温度(K)</source>

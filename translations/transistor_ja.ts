@@ -21,6 +21,22 @@
     </message>
 </context>
 <context>
+    <name>Desktop</name>
+    <message>
+        <source>Transistor band diagram</source>
+        <translation>トランジスタのバンド図</translation>
+    </message>
+    <message>
+        <source>Watch electrons and holes move through the energy bands of an npn transistor</source>
+        <translation>npn トランジスタのエネルギーバンドの中を電子と正孔が動くようすを観察します</translation>
+    </message>
+    <message>
+        <source>transistor;semiconductor;band diagram;electron;hole;</source>
+        <extracomment>Search words of the menu entry; each one ends with a semicolon.</extracomment>
+        <translation>トランジスタ;半導体;バンド図;エネルギーバンド;電子;正孔;</translation>
+    </message>
+</context>
+<context>
     <name>Form1</name>
     <message>
         <source>温度(K)</source>

@@ -5,6 +5,10 @@
 # Every text that the window may show is in the core (app/, model/, engine/,
 # display/) or in view/, and the page's own in web/api.cpp; the script driver
 # speaks only the source language.
+# The menu entry and the metainfo (data/) are translated in the same files:
+# their texts reach lupdate through a file written here from the templates
+# (data/desktop_texts.cmake), and data/localize.cmake puts the translations
+# into the installed files.
 file(GLOB_RECURSE transistor_translated_sources CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/app/*.cpp ${PROJECT_SOURCE_DIR}/app/*.h
   ${PROJECT_SOURCE_DIR}/model/*.cpp ${PROJECT_SOURCE_DIR}/model/*.h
@@ -14,6 +18,14 @@ file(GLOB_RECURSE transistor_translated_sources CONFIGURE_DEPENDS
 # The page's own texts (web/node_modules is no source).
 list(APPEND transistor_translated_sources ${PROJECT_SOURCE_DIR}/web/api.cpp)
 list(SORT transistor_translated_sources)
+include(${PROJECT_SOURCE_DIR}/data/desktop_texts.cmake)
+set(_templates
+  ${PROJECT_SOURCE_DIR}/data/${TRANSISTOR_APP_ID}.desktop.in
+  ${PROJECT_SOURCE_DIR}/data/${TRANSISTOR_APP_ID}.metainfo.xml.in)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${_templates})
+transistor_write_desktop_texts(${_templates}
+  ${CMAKE_BINARY_DIR}/translations/desktop_texts.cpp)
+list(APPEND transistor_translated_sources ${CMAKE_BINARY_DIR}/translations/desktop_texts.cpp)
 
 set(transistor_ts_files
   ${PROJECT_SOURCE_DIR}/translations/transistor_en.ts
