@@ -107,15 +107,20 @@ function scriptText(s) {
   return s.replace(/<\/(script)/gi, '<\\/$1').replace(/<!--/g, '<\\!--');
 }
 
+/** The program's scalable icon. */
+const iconSvg = () => readFileSync(join(root, 'data', 'org.transistorbands.simulation.svg'), 'utf8');
+
 export function buildPage(corePath) {
   const template = readFileSync(join(here, 'page.html'), 'utf8');
   const parts = {
+    // The tab's icon, inside the page: from file:// it asks for no file.
+    ICON: `data:image/svg+xml,${encodeURIComponent(iconSvg().replace(/<!--[\s\S]*?-->\s*/g, ''))}`,
     STYLE: readFileSync(join(here, 'page.css'), 'utf8'),
     TRANSLATIONS: scriptText(JSON.stringify(readTranslations())),
     CORE: scriptText(readFileSync(corePath, 'utf8')),
     PAGE: scriptText(bundle(join(here, 'src', 'boot.js'))),
   };
-  return template.replace(/\/\*(STYLE|TRANSLATIONS|CORE|PAGE)\*\//g, (_, key) => parts[key]);
+  return template.replace(/\/\*(ICON|STYLE|TRANSLATIONS|CORE|PAGE)\*\//g, (_, key) => parts[key]);
 }
 
 /** The web server's files beside the page: the manifest, the service worker, the icons. */
@@ -124,6 +129,9 @@ function writeAppFiles(out, caption, page) {
     copyFileSync(join(root, 'data', 'icons', `icon-${size}.png`), join(out, `icon-${size}.png`));
     return { src: `icon-${size}.png`, sizes: `${size}x${size}`, type: 'image/png' };
   });
+  // A browser installs an app only with an icon of 144 pixels or more.
+  writeFileSync(join(out, 'icon.svg'), iconSvg());
+  icons.push({ src: 'icon.svg', sizes: 'any', type: 'image/svg+xml' });
   writeFileSync(join(out, 'transistor-sim.webmanifest'), JSON.stringify({
     name: caption,
     short_name: 'Transistor',

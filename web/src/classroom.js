@@ -138,8 +138,9 @@ export class Classroom {
     if (!this.menu.hidden) return false;
     const name = this.actionOf(e);
     if (!name) return false;
-    e.preventDefault();
+    // Left alone, the key opens the box's own menu.
     if (name === 'Menu' && this.ownMenu(e.target)) return false;
+    e.preventDefault();
     this.pick(name);
     return true;
   }

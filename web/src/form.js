@@ -68,11 +68,13 @@ export class Form {
       .filter((c) => c.kind === 'TextBox' || c.kind === 'Button' || c.kind === 'PictureBox')
       .sort((a, b) => a.tabIndex - b.tabIndex);
     for (const c of focusable) this.addControl(c);
-    // A caption of exactly one box labels it.
+    // A caption of exactly one box labels a box that has no name of its
+    // own; a box with one keeps it, as in the window ("VEB(V)" is the
+    // caption of "Emitter–base voltage VEB (V)", the name its messages use).
     for (const c of controls.filter((c) => c.buddy)) {
       const label = this.elements.get(controlId(c));
       const box = this.elements.get(c.buddy);
-      if (label && box) {
+      if (label && box && !box.hasAttribute('aria-label')) {
         label.id = `${controlId(c)}-label`;
         box.setAttribute('aria-labelledby', `${box.getAttribute('aria-labelledby') ?? ''} ${label.id}`.trim());
       }

@@ -58,6 +58,7 @@ export class App {
     }, /** @type {HTMLElement} */ (doc.getElementById('classroom-menu')));
 
     this.zoom = 1;
+    this.enableZoomItems();
     this.dpr = 0;
     this.painted = -1;
     this.shownPaused = false;
@@ -129,9 +130,14 @@ export class App {
     const npx = zoom / TWIPS_PER_PX;
     const r2 = this.root.getBoundingClientRect();
     if (view) view.scrollBy(at.x * npx + r2.left, at.y * npx + r2.top);
-    this.classroom.enable('ZoomIn', zoom < this.core.steppedZoom(1, 100));
-    this.classroom.enable('ZoomOut', zoom > 1);
-    this.classroom.enable('ActualSize', zoom !== 1);
+    this.enableZoomItems();
+  }
+
+  /** The zoom items of the menu that would change the zoom are on. */
+  enableZoomItems() {
+    this.classroom.enable('ZoomIn', this.zoom < this.core.steppedZoom(1, 100));
+    this.classroom.enable('ZoomOut', this.zoom > 1);
+    this.classroom.enable('ActualSize', this.zoom !== 1);
   }
 
   /** Places everything at the zoom and the screen's pixel ratio. */
