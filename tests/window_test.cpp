@@ -102,12 +102,13 @@ class WindowTest : public QObject {
     // starts, Space on Close closes.
     void theKeyboardPathWorks() {
         QCOMPARE(QApplication::focusWidget(), child("Command1"));
-        type("Text11", "+=-0");
-        QCOMPARE(window->form().ctl.Text11, std::string("+=-0"));
+        type("Text1", "+=-0");
+        QCOMPARE(window->form().ctl.Text1, std::string("+=-0"));
         QCOMPARE(window->zoom(), 1.0);
-        child<QLineEdit>("Text11")->setCursorPosition(1);
+        child<QLineEdit>("Text1")->setCursorPosition(1);
         window->syncFromForm();
-        QCOMPARE(child<QLineEdit>("Text11")->cursorPosition(), 1);
+        QCOMPARE(child<QLineEdit>("Text1")->cursorPosition(), 1);
+        type("Text1", "300");
         child("Command1")->setFocus();
         const QStringList expected = u"Command1 Command2 Text1 Text2 Text3 Text4 Text6 Text7 "
                                      "Picture1 Text5 Command3 Text8 Text9 Text10 Text11 Text12 "
@@ -144,8 +145,10 @@ class WindowTest : public QObject {
     }
 
     // Every box and button named and described (the readouts as written by
-    // the program), the roles, the seven boxes a caption labels; the names of
-    // a few as they read, and the caption of one.
+    // the program, and read-only), the roles, the seven boxes a caption
+    // labels; the names of a few as they read, and the caption of one. The
+    // window is a frame, and each band letter is heard once with its
+    // subscript.
     void everyControlHasItsNameAndRole() {
         const QStringList readouts = u"Text5 Text6 Text7 Text10 Text11 Text12 Text13"_qs.split(' ');
         int labelled = 0;
@@ -159,6 +162,8 @@ class WindowTest : public QObject {
             const QString description = a->text(QAccessible::Description);
             QVERIFY2(!description.isEmpty(), qPrintable(name));
             QCOMPARE(description.startsWith(u"Written by the program"_qs), readouts.contains(name));
+            QCOMPARE(bool(a->state().readOnly), readouts.contains(name));
+            QCOMPARE(bool(a->state().focusable), true);
             labelled += a->relations(QAccessible::Label).size();
         }
         QCOMPARE(labelled, 7);
@@ -169,15 +174,32 @@ class WindowTest : public QObject {
             {"Text7", QAccessible::EditableText, "Collector current (mA)"},
             {"Command3", QAccessible::Button, "Restart"},
             {"Picture1", QAccessible::Chart, "Electron count over time"},
-            {"DiagramCanvas", QAccessible::Graphic, "Band diagram"}};
+            {"DiagramCanvas", QAccessible::Graphic, "Band diagram"},
+            {"Label2(0)", QAccessible::StaticText, "E C, conduction-band edge"},
+            {"Label2(1)", QAccessible::StaticText, "E V, valence-band edge"},
+            {"Label2(4)", QAccessible::StaticText, "E F, Fermi level"}};
         for (const auto &[control, role, name] : rows) {
             QAccessibleInterface *a = QAccessible::queryAccessibleInterface(child(control));
             QCOMPARE(int(a->role()), role);
             QCOMPARE(a->text(QAccessible::Name), QString::fromUtf8(name));
         }
+        QCOMPARE(int(QAccessible::queryAccessibleInterface(window.get())->role()),
+                 int(QAccessible::Window));
+        // What the form holds for a screen reader: its controls, less the
+        // three subscripts.
+        QAccessibleInterface *form = QAccessible::queryAccessibleInterface(window->formWidget());
+        QStringList letters;
+        for (int i = 0; i < form->childCount(); ++i) {
+            const QObject *o = form->child(i)->object();
+            QCOMPARE(form->indexOfChild(form->child(i)), i);
+            if (o->objectName().startsWith(u"Label2("_qs)) letters << o->objectName();
+        }
+        QCOMPARE(letters, u"Label2(0) Label2(1) Label2(4)"_qs.split(' '));
+        QCOMPARE(form->childCount(), window->formWidget()->children().size() - 3);
     }
 
-    // Start before the first Start, Restart after it; readouts ignore Enter.
+    // Start before the first Start, Restart after it; a readout takes no
+    // typing and ignores Enter.
     void enterInABoxAppliesTheInputs() {
         const std::tuple<bool, const char *, const char *, int> rows[] = {
             {false, "Text4", "0.3", 6480}, // VEB before Start
@@ -194,6 +216,7 @@ class WindowTest : public QObject {
             QCOMPARE(timer("Timer1")->isActive(), collectorLeftX != 0);
             if (started) QCOMPARE(window->form().ctl.Shape1, electrons); // Restart keeps them
             QCOMPARE(QApplication::focusWidget(), child(box));
+            QCOMPARE(child<QLineEdit>(box)->text() == typed, collectorLeftX != 0);
             window->close(); // by the window's frame
             checkClosed(false);
         }
@@ -226,6 +249,31 @@ class WindowTest : public QObject {
             QVERIFY(child(control)->geometry().bottom() < window->height());
             window->resize(2000, 2000);
             QCOMPARE(window->size(), QSize(661, 641));
+        }
+    }
+
+    // On a screen too small for the form at the zoom, the window stops at
+    // the screen and the form scrolls: Tab shows every box of the strip
+    // whole, and Ctrl+0 gives back the whole form at actual size.
+    void theFormScrollsWhereTheScreenIsTooSmall() {
+        for (const int steps : {4, 8}) {
+            init();
+            for (int i = 0; i < steps; ++i) key(Qt::Key_Plus, Qt::ControlModifier);
+            const QSize room = window->screen()->availableGeometry().size() -
+                               (window->frameSize() - window->size());
+            QCOMPARE(window->size(), room);
+            auto *scroll = child<QScrollArea>("FormScroll");
+            for (const char *box : {"Text1", "Text6", "Text5", "Picture1", "Text11", "Text13"}) {
+                child(box)->setFocus(Qt::TabFocusReason);
+                const QRect place(child(box)->mapTo(scroll->viewport(), QPoint(0, 0)),
+                                  child(box)->size());
+                QVERIFY2(scroll->viewport()->rect().contains(place), box);
+            }
+            key(Qt::Key_0, Qt::ControlModifier);
+            QCOMPARE(window->size(), QSize(661, 641));
+            QVERIFY(!scroll->verticalScrollBar()->isVisible());
+            QCOMPARE(child("Text13")->mapTo(window.get(), QPoint(0, 0)),
+                     ToPixels(FindControl("Text13"), 1.0).topLeft());
         }
     }
 
@@ -336,19 +384,29 @@ class WindowTest : public QObject {
         QApplication::activePopupWidget()->close();
     }
 
-    // The drawing on white, at the zoom: Line1 black where it belongs.
+    // The drawing on white, at the zoom: Line1 black where it belongs; the
+    // strip with its spare electron once the window shows it.
     void copyPutsTheVisibleFormOnTheClipboard() {
-        for (const int steps : {0, 4}) {
+        const std::tuple<int, bool, QSize> rows[] = {
+            {0, false, {661, 510}}, {4, false, {1322, 1020}}, {0, true, {661, 641}}};
+        for (const auto &[steps, strip, size] : rows) {
+            init();
             for (int i = 0; i < steps; ++i) key(Qt::Key_Plus, Qt::ControlModifier);
+            if (strip) child("Text1")->setFocus(Qt::TabFocusReason);
             QApplication::clipboard()->clear();
             key(Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
             const QImage image = QApplication::clipboard()->image();
-            QCOMPARE(image.size(), QSize(661, 510) * (1 + steps / 4) * window->devicePixelRatio());
+            QCOMPARE(image.size(), size * window->devicePixelRatio());
             QCOMPARE(image.pixelColor(2, 2), QColor(Qt::white));
             const ControlDesign &line = FindControl("Line1");
             const double z = window->zoom();
             QCOMPARE(image.pixelColor(ToPixels((line.x1 + line.x2) / 2, z), ToPixels(line.y1, z)),
                      QColor(Qt::black));
+            const ControlDesign &spare = FindControl("Shape1", 0);
+            if (strip)
+                QCOMPARE(
+                    image.pixelColor(ToPixels(spare.left + 52, z), ToPixels(spare.top + 52, z)),
+                    QColor(Qt::black));
         }
     }
 

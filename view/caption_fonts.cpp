@@ -1,0 +1,72 @@
+#include "view/caption_fonts.h"
+
+#include <QString>
+#include <QStringList>
+
+#include "app/window_description.h"
+#include "view/twips.h"
+
+namespace transistor {
+
+namespace {
+
+// The Latin face: the usual sans-serif of a Debian desktop, or whatever the
+// system calls sans-serif. DejaVu Sans runs about 8 % wider than the Latin
+// letters of the gothic face that the boxes were laid out for: narrowed by
+// as much, each caption breaks its lines where it did in that face.
+QStringList LatinFamilies() {
+    return {QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")};
+}
+constexpr int kLatinStretch = 92;
+
+// The labels are sized for a gothic face; a Japanese caption needs one that
+// has its glyphs.
+QStringList JapaneseFamilies() {
+    return {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
+            QStringLiteral("Noto Sans CJK JP")};
+}
+
+} // namespace
+
+QFont CaptionFonts::font(Face face, double pointSize) const {
+    QFont f;
+    f.setFamilies(face == Face::Japanese ? JapaneseFamilies() : LatinFamilies());
+    if (face == Face::Latin) f.setStretch(kLatinStretch);
+    f.setPointSizeF(pointSize);
+    return f;
+}
+
+// The described face is rarely installed outside its home platform. Its
+// letter is a Latin E, so the Latin face stands in, and the large Japanese
+// face stays closed in a window without Japanese text.
+QFont CaptionFonts::bandLetterFont(double zoom) {
+    QFont f;
+    f.setFamilies(QStringList{ToQString(kBandLetterFamily)} + LatinFamilies());
+    f.setPointSizeF(kBandLetterPointSize * zoom);
+    return f;
+}
+
+const QFontMetrics &CaptionFonts::metrics(Face face, double pointSize) const {
+    for (const Measured &m : measured_)
+        if (m.face == face && m.pointSize == pointSize) return m.metrics;
+    measured_.push_back({face, pointSize, QFontMetrics(font(face, pointSize))});
+    return measured_.back().metrics;
+}
+
+int CaptionFonts::lineHeight(Face face, double pointSize) const {
+    return metrics(face, pointSize).height();
+}
+
+TextExtent CaptionFonts::extent(std::string_view text, Face face, double pointSize,
+                                int wrapWidth) const {
+    // Laid out from the top-left corner, as a label draws it; unwrapped, the
+    // width of the rectangle does not matter.
+    const int flags = (wrapWidth > 0 ? Qt::TextWordWrap : 0) | Qt::AlignLeft | Qt::AlignTop;
+    const QRect needed =
+        metrics(face, pointSize)
+            .boundingRect(QRect(0, 0, wrapWidth > 0 ? wrapWidth : 1 << 20, 1 << 20), flags,
+                          ToQString(text));
+    return {needed.width(), needed.height()};
+}
+
+} // namespace transistor
