@@ -359,6 +359,36 @@ class WindowTest : public QObject {
         QVERIFY(paused() && !timer("Timer1")->isActive() && !timer("Timer2")->isActive());
     }
 
+    // Small, in the diagram's upper right corner, and easy to read: the
+    // darkest pixel of its word against its background, at 4.5 : 1 or more.
+    void thePausedSignIsReadable() {
+        for (const int steps : {0, 2}) {
+            init();
+            for (int i = 0; i < steps; ++i) key(Qt::Key_Plus, Qt::ControlModifier);
+            key(Qt::Key_F5);
+            QWidget *sign = child("PausedSign");
+            QVERIFY(sign->isVisible());
+            const double z = window->zoom();
+            QCOMPARE(sign->geometry().right() + 1, ToPixels(8760, z));
+            QVERIFY(sign->geometry().top() >= ToPixels(1020, z));
+            QVERIFY(sign->height() <= ToPixels(300, z) && sign->width() <= ToPixels(1500, z));
+            const QImage image = sign->grab().toImage();
+            auto luminance = [](QColor c) {
+                auto channel = [](double v) {
+                    return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+                };
+                return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
+                       0.0722 * channel(c.blueF());
+            };
+            const double background = luminance(image.pixelColor(0, 0));
+            double darkest = background;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    darkest = std::min(darkest, luminance(image.pixelColor(x, y)));
+            QVERIFY2((background + 0.05) / (darkest + 0.05) >= 4.5, qPrintable(QString::number(z)));
+        }
+    }
+
     // A right click on the plot, or Shift+F10 on a button, opens it; a text
     // box keeps its own menu.
     void theMenuShowsTheActionsWithTheirKeys() {
