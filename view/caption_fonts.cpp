@@ -28,10 +28,14 @@ QStringList JapaneseFamilies() {
 
 } // namespace
 
+void CaptionFonts::setFace(QFont &f, Face face) {
+    f.setFamilies(face == Face::Japanese ? JapaneseFamilies() : LatinFamilies());
+    f.setStretch(face == Face::Japanese ? QFont::Unstretched : kLatinStretch);
+}
+
 QFont CaptionFonts::font(Face face, double pointSize) const {
     QFont f;
-    f.setFamilies(face == Face::Japanese ? JapaneseFamilies() : LatinFamilies());
-    if (face == Face::Latin) f.setStretch(kLatinStretch);
+    setFace(f, face);
     f.setPointSizeF(pointSize);
     return f;
 }
@@ -41,7 +45,8 @@ QFont CaptionFonts::font(Face face, double pointSize) const {
 // face stays closed in a window without Japanese text.
 QFont CaptionFonts::bandLetterFont(double zoom) {
     QFont f;
-    f.setFamilies(QStringList{ToQString(kBandLetterFamily)} + LatinFamilies());
+    setFace(f, Face::Latin);
+    f.setFamilies(QStringList{ToQString(kBandLetterFamily)} + f.families());
     f.setPointSizeF(kBandLetterPointSize * zoom);
     return f;
 }

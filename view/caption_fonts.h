@@ -16,6 +16,8 @@ class CaptionFonts : public TextMeasure {
   public:
     // face at pointSize, as drawn (the zoom included).
     QFont font(Face face, double pointSize) const;
+    // f in face: its families, the first installed one drawing, and width.
+    static void setFace(QFont &f, Face face);
     // The large E of the band labels at zoom.
     static QFont bandLetterFont(double zoom);
 

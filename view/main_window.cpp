@@ -110,6 +110,13 @@ class FlatLineEdit : public QLineEdit {
 MainWindow::MainWindow(QWidget *parent) : QWidget(parent) {
     const WindowDesign &w = Window();
     setWindowTitle(Translated(w.caption));
+    // What Qt lays out before a widget has its own font (a text box's first
+    // text, as it is made) or in the application's (a message box) is in the
+    // face of the window's language, so that no third face is opened for it.
+    QFont appFont = QApplication::font();
+    CaptionFonts::setFace(appFont, FaceFor(windowTitle().toStdString()));
+    QApplication::setFont(appFont);
+    setFont(appFont);
     static const bool factoryInstalled = [] {
         QAccessible::installFactory(DrawingAccessible);
         return true;
@@ -277,6 +284,7 @@ void MainWindow::layoutControls() {
     captionSize_ = FittedCaptionSize(captions_, windowFace, fonts_, zoom_);
     const double size = captionSize_ * zoom_;
     setFont(fonts_.font(windowFace, size));
+    formWidget_->setFont(fonts_.font(Face::Latin, size));
     canvas_->setGeometry(0, 0, ToPixels(w.extentWidth, zoom_), ToPixels(w.extentHeight, zoom_));
     canvas_->setZoom(zoom_);
     plot_->setZoom(zoom_);
@@ -287,8 +295,6 @@ void MainWindow::layoutControls() {
         widget->setGeometry(ToPixels(design, zoom_));
         if (auto *label = qobject_cast<QLabel *>(widget))
             layoutLabel(design, label);
-        else if (qobject_cast<QLineEdit *>(widget))
-            widget->setFont(fonts_.font(Face::Latin, size));
         else if (auto *button = qobject_cast<QPushButton *>(widget))
             button->setFont(fonts_.font(FaceFor(button->text().toStdString()), size));
     }
