@@ -217,6 +217,10 @@ class WindowTest : public QObject {
             if (started) QCOMPARE(window->form().ctl.Shape1, electrons); // Restart keeps them
             QCOMPARE(QApplication::focusWidget(), child(box));
             QCOMPARE(child<QLineEdit>(box)->text() == typed, collectorLeftX != 0);
+            // A box's text copies, a readout's too.
+            key(Qt::Key_A, Qt::ControlModifier);
+            key(Qt::Key_C, Qt::ControlModifier);
+            QCOMPARE(QApplication::clipboard()->text(), child<QLineEdit>(box)->text());
             window->close(); // by the window's frame
             checkClosed(false);
         }
