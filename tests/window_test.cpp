@@ -447,13 +447,22 @@ class WindowTest : public QObject {
     // Ctrl with each key (1 and -1 a notch of the wheel); at last, larger
     // than the screen allows, the window stops at the screen.
     void zoomSteps() {
-        const std::pair<const char *, double> rows[] = {
+        const QSize small(200, 150); // every zoom fits the screen
+        const std::tuple<const char *, double, QSize> rows[] = {
             // ^ and v: a notch of the wheel
-            {"+", 1.25}, {"==", 1.5},  {"++++++++++", 3.0}, {"+++-", 1.5},
-            {"-", 1.0},  {"++0", 1.0}, {"^^^v", 1.5}};
-        for (const auto &[keys, zoom] : rows) {
+            {"+", 1.25, small},
+            {"==", 1.5, small},
+            {"++++++++++", 3.0, small},
+            {"+++-", 1.5, small},
+            {"-", 1.0, small},
+            {"++0", 1.0, small},
+            {"^^^v", 1.5, small},
+            // As wide as the form: zoomed in, it scrolls across; zoomed out,
+            // the form's narrower width is no resize by the user.
+            {"+-", 1.0, {661, 150}}};
+        for (const auto &[keys, zoom, start] : rows) {
             init();
-            window->resize(200, 150); // every zoom fits the screen
+            window->resize(start);
             for (const char *k = keys; *k; ++k) {
                 const int notch = *k == '^' ? 120 : *k == 'v' ? -120 : 0;
                 QWheelEvent wheel({100, 100}, window->mapToGlobal(QPoint(100, 100)), {}, {0, notch},
@@ -462,7 +471,7 @@ class WindowTest : public QObject {
                       : key(*k, Qt::ControlModifier);
             }
             QCOMPARE(window->zoom(), zoom);
-            QCOMPARE(window->size(), QSize(qRound(200 * zoom), qRound(150 * zoom)));
+            QCOMPARE(window->size(), (QSizeF(start) * zoom).toSize());
             const ControlDesign &box = FindControl("Text4");
             QCOMPARE(child("Text4")->geometry(),
                      QRect(qRound(box.left * zoom / 15), qRound(box.top * zoom / 15),

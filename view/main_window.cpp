@@ -329,9 +329,13 @@ void MainWindow::layoutLabel(const ControlDesign &design, QLabel *label) {
 void MainWindow::setZoom(double zoom) {
     if (zoom == zoom_) return;
     zoom_ = zoom;
+    // The form's new maximum may resize the window on the way: no resize by
+    // the user.
+    zooming_ = true;
     layoutControls();
     // The same part of the form as before, as far as the screen allows.
     resizeTo(sizeFor(shownTwips_));
+    zooming_ = false;
     fitForm();
 }
 
@@ -358,7 +362,7 @@ void MainWindow::resizeTo(const QSize &size) {
 
 void MainWindow::resizeEvent(QResizeEvent *event) {
     QWidget::resizeEvent(event);
-    if (size() != sizedTo_) {
+    if (size() != sizedTo_ && !zooming_) {
         // The user gave the window this size: from now on it shows the part
         // of the form under it, or the whole form in a direction in which it
         // is as large as the screen allows.

@@ -134,6 +134,7 @@ class MainWindow : public QWidget {
     // was given for it: a size the user gives the window changes the part.
     QSizeF shownTwips_;
     QSize sizedTo_;
+    bool zooming_ = false;
     // The captions in the window's language, and the fonts that draw them at
     // the present zoom.
     std::vector<ShownCaption> captions_;
