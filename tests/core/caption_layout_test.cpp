@@ -129,6 +129,38 @@ TEST(CaptionLayout, NoCaptionTouchesALine) {
     }
 }
 
+// A text of a given size whatever its letters, on 12-pixel lines.
+struct FixedMeasure : TextMeasure {
+    TextExtent size;
+    explicit FixedMeasure(TextExtent e) : size(e) {}
+    int lineHeight(Face, double) const override { return 12; }
+    TextExtent extent(std::string_view, Face, double, int) const override { return size; }
+};
+
+// "Base current (mA)" (88..152 x 384..408 at actual size) has the left wire
+// on its first column and the top of a battery plate (135..137 with its air)
+// below its last row: the text starts after the wire's pixel of air, and
+// keeps above the plate where it is wide enough to reach it.
+TEST(CaptionLayout, TheAirIsOnePixelBesideALine) {
+    const ControlDesign &label = FindControl("Label18");
+    const std::tuple<int, int, bool, int> rows[] = {
+        // width, height, fits, last row of the room
+        {45, 25, true, 408},  // ends a pixel short of the plate's air
+        {46, 25, false, 407}, // would touch it: the room ends above the plate
+        {46, 24, true, 408},  // a row higher, it does not
+        {45, 26, false, 408}, // too high for the box
+        {63, 24, true, 408},  // as wide as the room right of the wire
+        {64, 24, false, 408}};
+    for (const auto &[width, height, fits, bottom] : rows) {
+        const FixedMeasure m({width, height});
+        const CaptionRoom room =
+            RoomForCaption(label, label.caption, m, Face::Latin, 7.75, 1.0, true);
+        EXPECT_EQ(room.fits, fits) << width << "x" << height;
+        EXPECT_EQ(room.text, (PixelRect{90, 384, 152, bottom})) << width << "x" << height;
+        EXPECT_EQ(room.box, PixelBox(label, 1.0));
+    }
+}
+
 // A caption steps down from the window's size only where it cannot stand
 // clear of the lines at that size, and then no further than it must.
 TEST(CaptionLayout, ACaptionStepsDownOnlyAsFarAsItMust) {
