@@ -25,17 +25,19 @@ bool IsJapanese(std::uint32_t cp) {
 }
 
 // What a growing caption must not cover: every control with a box on the
-// window itself, and the bounding box of every line on it.
+// window itself, and the bounding box of every line on it; each place once,
+// for the carriers all stand at two.
 std::vector<PixelRect> Obstacles(const ControlDesign &except, double zoom) {
     std::vector<PixelRect> rects;
     for (const ControlDesign &c : WindowDescription()) {
         if (&c == &except || c.kind == ControlKind::Timer || !c.container.empty()) continue;
-        if (c.kind == ControlKind::Line)
-            rects.push_back(
-                {ToPixels(std::min(c.x1, c.x2), zoom), ToPixels(std::min(c.y1, c.y2), zoom),
-                 ToPixels(std::max(c.x1, c.x2), zoom), ToPixels(std::max(c.y1, c.y2), zoom)});
-        else
-            rects.push_back(PixelBox(c, zoom));
+        const PixelRect r = c.kind == ControlKind::Line
+                                ? PixelRect{ToPixels(std::min(c.x1, c.x2), zoom),
+                                            ToPixels(std::min(c.y1, c.y2), zoom),
+                                            ToPixels(std::max(c.x1, c.x2), zoom),
+                                            ToPixels(std::max(c.y1, c.y2), zoom)}
+                                : PixelBox(c, zoom);
+        if (std::find(rects.begin(), rects.end(), r) == rects.end()) rects.push_back(r);
     }
     return rects;
 }

@@ -1,5 +1,6 @@
 #include "view/caption_fonts.h"
 
+#include <QFontInfo>
 #include <QString>
 #include <QStringList>
 
@@ -51,27 +52,30 @@ QFont CaptionFonts::bandLetterFont(double zoom) {
     return f;
 }
 
-const QFontMetrics &CaptionFonts::metrics(Face face, double pointSize) const {
-    for (const Measured &m : measured_)
-        if (m.face == face && m.pointSize == pointSize) return m.metrics;
-    measured_.push_back({face, pointSize, QFontMetrics(font(face, pointSize))});
-    return measured_.back().metrics;
+const CaptionFonts::Sized &CaptionFonts::sized(Face face, double pointSize) const {
+    for (const Sized &s : sizes_)
+        if (s.face == face && s.pointSize == pointSize) return s;
+    const QFont f = font(face, pointSize);
+    const QFontMetrics metrics(f);
+    sizes_.push_back({face, pointSize, metrics, metrics.height(), QFontInfo(f).pixelSize()});
+    return sizes_.back();
 }
 
 int CaptionFonts::lineHeight(Face face, double pointSize) const {
-    return metrics(face, pointSize).height();
+    return sized(face, pointSize).lineHeight;
 }
 
 TextExtent CaptionFonts::extent(std::string_view text, Face face, double pointSize,
                                 int wrapWidth) const {
+    const Sized &s = sized(face, pointSize);
+    const auto key = std::make_tuple(face, s.pixelSize, wrapWidth, std::string(text));
+    if (const auto found = extents_.find(key); found != extents_.end()) return found->second;
     // Laid out from the top-left corner, as a label draws it; unwrapped, the
     // width of the rectangle does not matter.
     const int flags = (wrapWidth > 0 ? Qt::TextWordWrap : 0) | Qt::AlignLeft | Qt::AlignTop;
-    const QRect needed =
-        metrics(face, pointSize)
-            .boundingRect(QRect(0, 0, wrapWidth > 0 ? wrapWidth : 1 << 20, 1 << 20), flags,
-                          ToQString(text));
-    return {needed.width(), needed.height()};
+    const QRect needed = s.metrics.boundingRect(
+        QRect(0, 0, wrapWidth > 0 ? wrapWidth : 1 << 20, 1 << 20), flags, ToQString(text));
+    return extents_[key] = {needed.width(), needed.height()};
 }
 
 } // namespace transistor

@@ -7,6 +7,9 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <deque>
+#include <map>
+#include <string>
+#include <tuple>
 
 #include "app/caption_layout.h"
 
@@ -26,14 +29,18 @@ class CaptionFonts : public TextMeasure {
                       int wrapWidth) const override;
 
   private:
-    const QFontMetrics &metrics(Face face, double pointSize) const;
-
-    struct Measured {
+    struct Sized {
         Face face;
         double pointSize;
         QFontMetrics metrics;
+        int lineHeight;
+        int pixelSize; // sizes that round to the same pixels measure alike
     };
-    mutable std::deque<Measured> measured_;
+    const Sized &sized(Face face, double pointSize) const;
+
+    mutable std::deque<Sized> sizes_;
+    // What a text needs: by face, pixel size, wrap width and text.
+    mutable std::map<std::tuple<Face, int, int, std::string>, TextExtent> extents_;
 };
 
 } // namespace transistor
