@@ -1,14 +1,10 @@
 #include "app/program.h"
 
-#include <array>
+#include "app/window_description.h"
 
 namespace transistor {
 
 namespace {
-
-// The six boxes that Start and Restart read.
-constexpr std::array<std::string_view, 6> kInputBoxes = {"Text1", "Text2", "Text3",
-                                                         "Text9", "Text4", "Text8"};
 
 const ControlEvent &Event(std::string_view control) {
     return *FindControlEvent(control);
@@ -72,9 +68,11 @@ void Program::press(const ControlEvent &button, Millis now) {
 }
 
 bool Program::enter(std::string_view box, Millis now) {
-    bool input = false;
-    for (std::string_view b : kInputBoxes) input = input || b == box;
-    if (!input) return false;
+    // The six input boxes are the text boxes the program does not write.
+    const ControlDesign *design = nullptr;
+    for (const ControlDesign &c : WindowDescription())
+        if (c.kind == ControlKind::TextBox && c.name == box) design = &c;
+    if (!design || design->readOnly) return false;
     advanceTo(now);
     press(Event(form_.ctl.Timer1.Enabled ? "Command3" : "Command1"), now);
     return true;

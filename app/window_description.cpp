@@ -29,12 +29,26 @@ ControlDesign label(std::string_view name, int left, int top, int width, int hei
     return c;
 }
 
-ControlDesign bandLabel(int index, std::string_view caption, int left, int top, bool bigLetter,
-                        int tab) {
+// A band label: a large E, or the subscript set lower right of one.
+ControlDesign bandLabel(int index, std::string_view caption, int left, int top, int tab) {
     ControlDesign c = label("Label2", left, top, 255, 255, caption, tab);
     c.index = index;
     c.transparent = true;
-    c.font = bigLetter ? FontKind::BandLetter : FontKind::Default;
+    return c;
+}
+
+// A large E, named for a screen reader by what it labels together with its
+// subscript.
+ControlDesign bandLetter(int index, int left, int top, int tab, std::string_view name) {
+    ControlDesign c = bandLabel(index, "E", left, top, tab);
+    c.font = FontKind::BandLetter;
+    c.accessibleName = name;
+    return c;
+}
+
+ControlDesign subscript(int index, std::string_view caption, int left, int top, int tab) {
+    ControlDesign c = bandLabel(index, caption, left, top, tab);
+    c.subscript = true;
     return c;
 }
 
@@ -74,6 +88,12 @@ ControlDesign line(std::string_view name, int x1, int y1, int x2, int y2,
     c.y2 = y2;
     c.style = style;
     c.color = color;
+    return c;
+}
+
+// A box that only the program writes.
+ControlDesign readout(ControlDesign c) {
+    c.readOnly = true;
     return c;
 }
 
@@ -122,12 +142,12 @@ std::vector<ControlDesign> describe() {
         line("Line23", 6120, 2400, 8760, 2400, dashDot),
         line("Line21", 6120, 3120, 8760, 3120),
         // Band labels: a large E with its subscript set lower right.
-        bandLabel(0, "E", 960, 2040, true, 4),
-        bandLabel(1, "E", 960, 3360, true, 5),
-        bandLabel(2, "C", 1200, 2160, false, 6),
-        bandLabel(3, "V", 1200, 3480, false, 7),
-        bandLabel(4, "E", 960, 2400, true, 8),
-        bandLabel(5, "F", 1200, 2520, false, 9),
+        bandLetter(0, 960, 2040, 4, TRANSLATABLE("Form1", "E C, conduction-band edge")),
+        bandLetter(1, 960, 3360, 5, TRANSLATABLE("Form1", "E V, valence-band edge")),
+        subscript(2, "C", 1200, 2160, 6),
+        subscript(3, "V", 1200, 3480, 7),
+        bandLetter(4, 960, 2400, 8, TRANSLATABLE("Form1", "E F, Fermi level")),
+        subscript(5, "F", 1200, 2520, 9),
         // Event markers.
         line("Line18", 3120, 2280, 3120, 3480, LineStyle::Solid, 0xFF0000),
         line("Line19", 2640, 2280, 2640, 3480, LineStyle::Solid, 0x0000FF),
@@ -196,9 +216,9 @@ std::vector<ControlDesign> describe() {
                       "Reverse bias, read at each Start and Restart and kept between 0 and 2 V. A "
                       "typical value is 1.5.")),
         captioning(label("Label17", 3600, 6840, 855, 255, "VCB(V)", 32), "Text8"),
-        // Readouts.
+        // Readouts, written by the program only.
         described(
-            textBox("Text10", 2400, 5760, 495, 270, "0", 35),
+            readout(textBox("Text10", 2400, 5760, 495, 270, "0", 35)),
             TRANSLATABLE("Form1", "Base current (mA)"),
             TRANSLATABLE(
                 "Form1",
@@ -208,7 +228,7 @@ std::vector<ControlDesign> describe() {
             label("Label18", 1320, 5760, 975, 375, TRANSLATABLE("Form1", "Base current (mA)"), 36),
             "Text10"),
         described(
-            textBox("Text7", 3720, 5760, 495, 270, "0", 18),
+            readout(textBox("Text7", 3720, 5760, 495, 270, "0", 18)),
             TRANSLATABLE("Form1", "Collector current (mA)"),
             TRANSLATABLE(
                 "Form1",
@@ -218,27 +238,27 @@ std::vector<ControlDesign> describe() {
                          TRANSLATABLE("Form1", "Collector currnet (mA)"), 19),
                    "Text7"),
         described(
-            textBox("Text5", 6840, 8400, 495, 270, "0.2", 25),
+            readout(textBox("Text5", 6840, 8400, 495, 270, "0.2", 25)),
             TRANSLATABLE("Form1", "Number of electrons"),
             TRANSLATABLE("Form1",
                          "Written by the program whenever an electron-hole pair is generated.")),
         captioning(label("Label4", 6120, 8400, 735, 255, TRANSLATABLE("Form1", "電子数"), 13),
                    "Text5"),
         described(
-            textBox("Text6", 6840, 8640, 495, 270, "0", 16),
+            readout(textBox("Text6", 6840, 8640, 495, 270, "0", 16)),
             TRANSLATABLE("Form1", "Number of holes"),
             TRANSLATABLE("Form1",
                          "Written by the program whenever an electron-hole pair is generated.")),
         captioning(label("Label8", 6120, 8640, 735, 255, TRANSLATABLE("Form1", "正孔数"), 17),
                    "Text6"),
-        described(textBox("Text11", 7920, 8040, 735, 375, "Text11", 37),
+        described(readout(textBox("Text11", 7920, 8040, 735, 375, "Text11", 37)),
                   TRANSLATABLE("Form1", "Electrons in the emitter and the emitter–base junction"),
                   TRANSLATABLE("Form1", "Written by the program at every step of the animation.")),
-        described(textBox("Text12", 7920, 8640, 735, 375, "Text12", 38),
+        described(readout(textBox("Text12", 7920, 8640, 735, 375, "Text12", 38)),
                   TRANSLATABLE("Form1", "Electrons in the collector"),
                   TRANSLATABLE("Form1", "Written by the program at every step of the animation.")),
         described(
-            textBox("Text13", 8880, 8640, 735, 375, "Text13", 39),
+            readout(textBox("Text13", 8880, 8640, 735, 375, "Text13", 39)),
             TRANSLATABLE("Form1", "Collector electron target"),
             TRANSLATABLE("Form1",
                          "Written by the program at each Start and Restart: how many electrons the "

@@ -31,6 +31,7 @@ struct ControlDesign {
     FontKind font = FontKind::Default;
     bool transparent = false;   // label background
     bool flat = false;          // text box drawn flat, without a sunken border
+    bool readOnly = false;      // a readout: only the program writes it
     int interval = 0;           // timer, ms
     bool enabled = true;        // timer at creation
     std::string_view container; // "Picture1" for the controls inside the plot
@@ -40,6 +41,9 @@ struct ControlDesign {
     std::string_view accessibleDescription;
     // For a label that captions exactly one box: that box.
     std::string_view buddy;
+    // A band letter's subscript: a screen reader hears it in the name of its
+    // large letter ("E C, conduction-band edge"), not on its own.
+    bool subscript = false;
 };
 
 struct WindowDesign {

@@ -62,26 +62,42 @@ TEST_F(WindowLanguage, CaptionsAndMessagesReadInTheLanguage) {
 }
 
 // Every caption whole inside its label (the large band letters overlap by
-// design), and a label that grew for a longer caption covers no other control.
-TEST_F(WindowLanguage, NoCaptionIsClipped) {
-    for (const ControlDesign &c : WindowDescription()) {
-        if (c.kind != ControlKind::Label || c.font != FontKind::Default) continue;
-        auto *l = window.findChild<QLabel *>(ControlName(c));
-        const std::string name = ControlName(c).toStdString();
-        const int flags = (l->wordWrap() ? Qt::TextWordWrap : 0) | Qt::AlignLeft | Qt::AlignTop;
-        const QRect needed = l->fontMetrics().boundingRect(
-            QRect(0, 0, l->width(), 10 * l->height()), flags, l->text());
-        EXPECT_LE(needed.width(), l->width()) << name;
-        EXPECT_LE(needed.height(), l->height()) << name;
-        if (l->geometry() == ToPixels(c, 1.0)) continue;
-        for (const ControlDesign &o : WindowDescription()) {
-            auto *other = window.findChild<QWidget *>(ControlName(o), Qt::FindDirectChildrenOnly);
-            EXPECT_TRUE(!other || other == l || !other->geometry().intersects(l->geometry()))
-                << name << " covers " << ControlName(o).toStdString();
+// design), a label that grew for a longer caption covering no other
+// control, and no caption touching a line of the drawing: at every zoom.
+TEST_F(WindowLanguage, NoCaptionIsClippedOrTouchesALine) {
+    for (const double zoom : {1.0, 1.25, 2.0, 3.0}) {
+        window.setZoom(zoom);
+        for (const ControlDesign &c : WindowDescription()) {
+            if (c.kind != ControlKind::Label) continue;
+            auto *l = window.findChild<QLabel *>(ControlName(c));
+            const std::string name = ControlName(c).toStdString() + " at " + std::to_string(zoom);
+            const QRect room = l->contentsRect();
+            const int flags = (l->wordWrap() ? Qt::TextWordWrap : 0) | Qt::AlignTop |
+                              (l->alignment() & Qt::AlignHorizontal_Mask);
+            const QRect text = l->fontMetrics().boundingRect(
+                room.adjusted(0, 0, 0, 10 * room.height()), flags, l->text());
+            for (const ControlDesign &line : WindowDescription()) {
+                if (line.kind != ControlKind::Line || !line.container.empty()) continue;
+                const QRect covered = QRectF(QPointF(std::min(line.x1, line.x2) * zoom / 15,
+                                                     std::min(line.y1, line.y2) * zoom / 15),
+                                             QPointF((std::max(line.x1, line.x2) + 15) * zoom / 15,
+                                                     (std::max(line.y1, line.y2) + 15) * zoom / 15))
+                                          .toAlignedRect();
+                EXPECT_FALSE(text.translated(l->pos()).intersects(covered))
+                    << name << " touches " << line.name;
+            }
+            if (c.font != FontKind::Default) continue;
+            EXPECT_TRUE(room.contains(text)) << name;
+            if (l->geometry() == ToPixels(c, zoom)) continue;
+            for (const ControlDesign &o : WindowDescription()) {
+                auto *other = window.findChild<QWidget *>(ControlName(o));
+                EXPECT_TRUE(!other || other == l || !other->geometry().intersects(l->geometry()))
+                    << name << " covers " << ControlName(o).toStdString();
+            }
         }
+        for (QPushButton *b : window.findChildren<QPushButton *>())
+            EXPECT_LE(b->fontMetrics().horizontalAdvance(b->text()) + 8, b->width());
     }
-    for (QPushButton *b : window.findChildren<QPushButton *>())
-        EXPECT_LE(b->fontMetrics().horizontalAdvance(b->text()) + 8, b->width());
 }
 
 } // namespace

@@ -105,12 +105,13 @@ class WindowTest : public QObject {
     // starts, Space on Close closes.
     void theKeyboardPathWorks() {
         QCOMPARE(QApplication::focusWidget(), child("Command1"));
-        type("Text11", "+=-0");
-        QCOMPARE(window->form().ctl.Text11, std::string("+=-0"));
+        type("Text1", "+=-0");
+        QCOMPARE(window->form().ctl.Text1, std::string("+=-0"));
         QCOMPARE(window->zoom(), 1.0);
-        child<QLineEdit>("Text11")->setCursorPosition(1);
+        child<QLineEdit>("Text1")->setCursorPosition(1);
         window->syncFromForm();
-        QCOMPARE(child<QLineEdit>("Text11")->cursorPosition(), 1);
+        QCOMPARE(child<QLineEdit>("Text1")->cursorPosition(), 1);
+        type("Text1", "300");
         child("Command1")->setFocus();
         const QStringList expected = u"Command1 Command2 Text1 Text2 Text3 Text4 Text6 Text7 "
                                      "Picture1 Text5 Command3 Text8 Text9 Text10 Text11 Text12 "
@@ -147,8 +148,10 @@ class WindowTest : public QObject {
     }
 
     // Every box and button named and described (the readouts as written by
-    // the program), the roles, the seven boxes a caption labels; the names of
-    // a few as they read, and the caption of one.
+    // the program, and read-only), the roles, the seven boxes a caption
+    // labels; the names of a few as they read, and the caption of one. The
+    // window is a frame, and each band letter is heard once with its
+    // subscript.
     void everyControlHasItsNameAndRole() {
         const QStringList readouts = u"Text5 Text6 Text7 Text10 Text11 Text12 Text13"_qs.split(' ');
         int labelled = 0;
@@ -162,6 +165,8 @@ class WindowTest : public QObject {
             const QString description = a->text(QAccessible::Description);
             QVERIFY2(!description.isEmpty(), qPrintable(name));
             QCOMPARE(description.startsWith(u"Written by the program"_qs), readouts.contains(name));
+            QCOMPARE(bool(a->state().readOnly), readouts.contains(name));
+            QCOMPARE(bool(a->state().focusable), true);
             labelled += a->relations(QAccessible::Label).size();
         }
         QCOMPARE(labelled, 7);
@@ -172,15 +177,32 @@ class WindowTest : public QObject {
             {"Text7", QAccessible::EditableText, "Collector current (mA)"},
             {"Command3", QAccessible::Button, "Restart"},
             {"Picture1", QAccessible::Chart, "Electron count over time"},
-            {"DiagramCanvas", QAccessible::Graphic, "Band diagram"}};
+            {"DiagramCanvas", QAccessible::Graphic, "Band diagram"},
+            {"Label2(0)", QAccessible::StaticText, "E C, conduction-band edge"},
+            {"Label2(1)", QAccessible::StaticText, "E V, valence-band edge"},
+            {"Label2(4)", QAccessible::StaticText, "E F, Fermi level"}};
         for (const auto &[control, role, name] : rows) {
             QAccessibleInterface *a = QAccessible::queryAccessibleInterface(child(control));
             QCOMPARE(int(a->role()), role);
             QCOMPARE(a->text(QAccessible::Name), QString::fromUtf8(name));
         }
+        QCOMPARE(int(QAccessible::queryAccessibleInterface(window.get())->role()),
+                 int(QAccessible::Window));
+        // What the form holds for a screen reader: its controls, less the
+        // three subscripts.
+        QAccessibleInterface *form = QAccessible::queryAccessibleInterface(window->formWidget());
+        QStringList letters;
+        for (int i = 0; i < form->childCount(); ++i) {
+            const QObject *o = form->child(i)->object();
+            QCOMPARE(form->indexOfChild(form->child(i)), i);
+            if (o->objectName().startsWith(u"Label2("_qs)) letters << o->objectName();
+        }
+        QCOMPARE(letters, u"Label2(0) Label2(1) Label2(4)"_qs.split(' '));
+        QCOMPARE(form->childCount(), window->formWidget()->children().size() - 3);
     }
 
-    // Start before the first Start, Restart after it; readouts ignore Enter.
+    // Start before the first Start, Restart after it; a readout takes no
+    // typing and ignores Enter.
     void enterInABoxAppliesTheInputs() {
         const std::tuple<bool, const char *, const char *, int> rows[] = {
             {false, "Text4", "0.3", 6480}, // VEB before Start
@@ -197,6 +219,11 @@ class WindowTest : public QObject {
             QCOMPARE(runs("Timer1"), collectorLeftX != 0);
             if (started) QCOMPARE(window->form().ctl.Shape1, electrons); // Restart keeps them
             QCOMPARE(QApplication::focusWidget(), child(box));
+            QCOMPARE(child<QLineEdit>(box)->text() == typed, collectorLeftX != 0);
+            // A box's text copies, a readout's too.
+            key(Qt::Key_A, Qt::ControlModifier);
+            key(Qt::Key_C, Qt::ControlModifier);
+            QCOMPARE(QApplication::clipboard()->text(), child<QLineEdit>(box)->text());
             window->close(); // by the window's frame
             checkClosed(false);
         }
@@ -229,6 +256,31 @@ class WindowTest : public QObject {
             QVERIFY(child(control)->geometry().bottom() < window->height());
             window->resize(2000, 2000);
             QCOMPARE(window->size(), QSize(661, 641));
+        }
+    }
+
+    // On a screen too small for the form at the zoom, the window stops at
+    // the screen and the form scrolls: Tab shows every box of the strip
+    // whole, and Ctrl+0 gives back the whole form at actual size.
+    void theFormScrollsWhereTheScreenIsTooSmall() {
+        for (const int steps : {4, 8}) {
+            init();
+            for (int i = 0; i < steps; ++i) key(Qt::Key_Plus, Qt::ControlModifier);
+            const QSize room = window->screen()->availableGeometry().size() -
+                               (window->frameSize() - window->size());
+            QCOMPARE(window->size(), room);
+            auto *scroll = child<QScrollArea>("FormScroll");
+            for (const char *box : {"Text1", "Text6", "Text5", "Picture1", "Text11", "Text13"}) {
+                child(box)->setFocus(Qt::TabFocusReason);
+                const QRect place(child(box)->mapTo(scroll->viewport(), QPoint(0, 0)),
+                                  child(box)->size());
+                QVERIFY2(scroll->viewport()->rect().contains(place), box);
+            }
+            key(Qt::Key_0, Qt::ControlModifier);
+            QCOMPARE(window->size(), QSize(661, 641));
+            QVERIFY(!scroll->verticalScrollBar()->isVisible());
+            QCOMPARE(child("Text13")->mapTo(window.get(), QPoint(0, 0)),
+                     ToPixels(FindControl("Text13"), 1.0).topLeft());
         }
     }
 
@@ -298,6 +350,36 @@ class WindowTest : public QObject {
         QVERIFY(paused() && !runs("Timer1") && !runs("Timer2"));
     }
 
+    // Small, in the diagram's upper right corner, and easy to read: the
+    // darkest pixel of its word against its background, at 4.5 : 1 or more.
+    void thePausedSignIsReadable() {
+        for (const int steps : {0, 2}) {
+            init();
+            for (int i = 0; i < steps; ++i) key(Qt::Key_Plus, Qt::ControlModifier);
+            key(Qt::Key_F5);
+            QWidget *sign = child("PausedSign");
+            QVERIFY(sign->isVisible());
+            const double z = window->zoom();
+            QCOMPARE(sign->geometry().right() + 1, ToPixels(8760, z));
+            QVERIFY(sign->geometry().top() >= ToPixels(1020, z));
+            QVERIFY(sign->height() <= ToPixels(300, z) && sign->width() <= ToPixels(1500, z));
+            const QImage image = sign->grab().toImage();
+            auto luminance = [](QColor c) {
+                auto channel = [](double v) {
+                    return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+                };
+                return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
+                       0.0722 * channel(c.blueF());
+            };
+            const double background = luminance(image.pixelColor(0, 0));
+            double darkest = background;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    darkest = std::min(darkest, luminance(image.pixelColor(x, y)));
+            QVERIFY2((background + 0.05) / (darkest + 0.05) >= 4.5, qPrintable(QString::number(z)));
+        }
+    }
+
     // A right click on the plot, or Shift+F10 on a button, opens it; a text
     // box keeps its own menu.
     void theMenuShowsTheActionsWithTheirKeys() {
@@ -323,32 +405,51 @@ class WindowTest : public QObject {
         QApplication::activePopupWidget()->close();
     }
 
-    // The drawing on white, at the zoom: Line1 black where it belongs.
+    // The drawing on white, at the zoom: Line1 black where it belongs; the
+    // strip with its spare electron once the window shows it.
     void copyPutsTheVisibleFormOnTheClipboard() {
-        for (const int steps : {0, 4}) {
+        const std::tuple<int, bool, QSize> rows[] = {
+            {0, false, {661, 510}}, {4, false, {1322, 1020}}, {0, true, {661, 641}}};
+        for (const auto &[steps, strip, size] : rows) {
+            init();
             for (int i = 0; i < steps; ++i) key(Qt::Key_Plus, Qt::ControlModifier);
+            if (strip) child("Text1")->setFocus(Qt::TabFocusReason);
             QApplication::clipboard()->clear();
             key(Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
             const QImage image = QApplication::clipboard()->image();
-            QCOMPARE(image.size(), QSize(661, 510) * (1 + steps / 4) * window->devicePixelRatio());
+            QCOMPARE(image.size(), size * window->devicePixelRatio());
             QCOMPARE(image.pixelColor(2, 2), QColor(Qt::white));
             const ControlDesign &line = FindControl("Line1");
             const double z = window->zoom();
             QCOMPARE(image.pixelColor(ToPixels((line.x1 + line.x2) / 2, z), ToPixels(line.y1, z)),
                      QColor(Qt::black));
+            const ControlDesign &spare = FindControl("Shape1", 0);
+            if (strip)
+                QCOMPARE(
+                    image.pixelColor(ToPixels(spare.left + 52, z), ToPixels(spare.top + 52, z)),
+                    QColor(Qt::black));
         }
     }
 
     // Ctrl with each key (1 and -1 a notch of the wheel); at last, larger
     // than the screen allows, the window stops at the screen.
     void zoomSteps() {
-        const std::pair<const char *, double> rows[] = {
+        const QSize small(200, 150); // every zoom fits the screen
+        const std::tuple<const char *, double, QSize> rows[] = {
             // ^ and v: a notch of the wheel
-            {"+", 1.25}, {"==", 1.5},  {"++++++++++", 3.0}, {"+++-", 1.5},
-            {"-", 1.0},  {"++0", 1.0}, {"^^^v", 1.5}};
-        for (const auto &[keys, zoom] : rows) {
+            {"+", 1.25, small},
+            {"==", 1.5, small},
+            {"++++++++++", 3.0, small},
+            {"+++-", 1.5, small},
+            {"-", 1.0, small},
+            {"++0", 1.0, small},
+            {"^^^v", 1.5, small},
+            // As wide as the form: zoomed in, it scrolls across; zoomed out,
+            // the form's narrower width is no resize by the user.
+            {"+-", 1.0, {661, 150}}};
+        for (const auto &[keys, zoom, start] : rows) {
             init();
-            window->resize(200, 150); // every zoom fits the screen
+            window->resize(start);
             for (const char *k = keys; *k; ++k) {
                 const int notch = *k == '^' ? 120 : *k == 'v' ? -120 : 0;
                 QWheelEvent wheel({100, 100}, window->mapToGlobal(QPoint(100, 100)), {}, {0, notch},
@@ -357,7 +458,7 @@ class WindowTest : public QObject {
                       : key(*k, Qt::ControlModifier);
             }
             QCOMPARE(window->zoom(), zoom);
-            QCOMPARE(window->size(), QSize(qRound(200 * zoom), qRound(150 * zoom)));
+            QCOMPARE(window->size(), (QSizeF(start) * zoom).toSize());
             const ControlDesign &box = FindControl("Text4");
             QCOMPARE(child("Text4")->geometry(),
                      QRect(qRound(box.left * zoom / 15), qRound(box.top * zoom / 15),

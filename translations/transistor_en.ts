@@ -206,6 +206,18 @@
         <source>Ends the program.</source>
         <translation>Ends the program.</translation>
     </message>
+    <message>
+        <source>E C, conduction-band edge</source>
+        <translation>E C, conduction-band edge</translation>
+    </message>
+    <message>
+        <source>E V, valence-band edge</source>
+        <translation>E V, valence-band edge</translation>
+    </message>
+    <message>
+        <source>E F, Fermi level</source>
+        <translation>E F, Fermi level</translation>
+    </message>
 </context>
 <context>
     <name>Message</name>

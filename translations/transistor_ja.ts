@@ -206,6 +206,18 @@
         <source>Ends the program.</source>
         <translation>プログラムを終了します。</translation>
     </message>
+    <message>
+        <source>E C, conduction-band edge</source>
+        <translation>E C、伝導帯の下端</translation>
+    </message>
+    <message>
+        <source>E V, valence-band edge</source>
+        <translation>E V、価電子帯の上端</translation>
+    </message>
+    <message>
+        <source>E F, Fermi level</source>
+        <translation>E F、フェルミ準位</translation>
+    </message>
 </context>
 <context>
     <name>Message</name>

@@ -30,6 +30,37 @@ const QRectF kSignTwips(7260, 1020, 1500, 300);
 // One notch of an ordinary mouse wheel.
 constexpr int kWheelNotch = 120;
 
+// The contrast of two colours as the readability guidelines for the web
+// measure it: from 1 (the same) to 21 (black on white).
+double Contrast(const QColor &a, const QColor &b) {
+    auto luminance = [](const QColor &c) {
+        auto channel = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
+               0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// A quiet colour for text on background: the text colour faded towards the
+// background as far as text stays easy to read (4.5 : 1 and a little more).
+QColor QuietText(const QColor &text, const QColor &background) {
+    constexpr double kReadable = 4.5 + 0.5;
+    QColor quiet = text;
+    for (int step = 1; step <= 10; ++step) {
+        const double t = step / 20.0;
+        const QColor faded = QColor::fromRgbF(
+            static_cast<float>(text.redF() + t * (background.redF() - text.redF())),
+            static_cast<float>(text.greenF() + t * (background.greenF() - text.greenF())),
+            static_cast<float>(text.blueF() + t * (background.blueF() - text.blueF())));
+        if (Contrast(faded, background) < kReadable) break;
+        quiet = faded;
+    }
+    return quiet;
+}
+
 } // namespace
 
 double SteppedZoom(double zoom, int steps) {
@@ -74,14 +105,20 @@ ClassroomActions::ClassroomActions(MainWindow &window) : QObject(&window), windo
     window_.setContextMenuPolicy(Qt::CustomContextMenu);
     connect(&window_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { showMenu(window_.mapToGlobal(pos)); });
+    // Ctrl with the wheel reaches the form before its scrolling area does.
     window_.installEventFilter(this);
+    window_.formWidget()->installEventFilter(this);
 
-    sign_ = new QLabel(tr("Paused"), &window_);
+    // On its own patch of the window's background, so that a carrier passing
+    // behind it takes nothing from its contrast.
+    sign_ = new QLabel(tr("Paused"), window_.formWidget());
     sign_->setObjectName(QStringLiteral("PausedSign"));
     sign_->setAlignment(Qt::AlignRight | Qt::AlignTop);
     sign_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    sign_->setAutoFillBackground(true);
     QPalette quiet = sign_->palette();
-    quiet.setColor(QPalette::WindowText, Qt::darkGray);
+    quiet.setColor(QPalette::WindowText,
+                   QuietText(quiet.color(QPalette::WindowText), quiet.color(QPalette::Window)));
     sign_->setPalette(quiet);
     sign_->hide();
     connect(&window_, &MainWindow::pausedChanged, this, &ClassroomActions::showPaused);
@@ -130,7 +167,11 @@ void ClassroomActions::setZoom(double zoom) {
 }
 
 void ClassroomActions::placeSign() {
-    sign_->setGeometry(CoveringPixels(kSignTwips, window_.zoom()));
+    // As wide as its word, in the window's font, at the corner's right edge.
+    sign_->setFont(window_.font());
+    const QRect corner = CoveringPixels(kSignTwips, window_.zoom());
+    const int width = std::min(corner.width(), sign_->sizeHint().width());
+    sign_->setGeometry(corner.adjusted(corner.width() - width, 0, 0, 0));
     sign_->raise();
 }
 
@@ -164,9 +205,7 @@ void ClassroomActions::copyPicture() {
 }
 
 QImage ClassroomActions::picture() const {
-    const double zoom = window_.zoom();
-    const QRect area(0, 0, ToPixels(Window().clientWidth, zoom),
-                     ToPixels(Window().clientHeight, zoom));
+    const QRect area(QPoint(0, 0), window_.shownPixels());
     const qreal ratio = window_.devicePixelRatioF();
     QImage image((QSizeF(area.size()) * ratio).toSize(), QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
@@ -174,7 +213,7 @@ QImage ClassroomActions::picture() const {
     QPainter painter(&image);
     // Bottom to top, as the window stacks them; a label's own background
     // would print as a grey box on the white.
-    for (QObject *object : window_.children()) {
+    for (QObject *object : window_.formWidget()->children()) {
         auto *widget = qobject_cast<QWidget *>(object);
         if (!widget || widget->isWindow() || widget->isHidden() || widget == sign_ ||
             qobject_cast<QPushButton *>(widget) || !widget->geometry().intersects(area))
@@ -195,7 +234,8 @@ QImage ClassroomActions::picture() const {
 }
 
 bool ClassroomActions::eventFilter(QObject *watched, QEvent *event) {
-    if (watched == &window_ && event->type() == QEvent::Wheel) {
+    if ((watched == &window_ || watched == window_.formWidget()) &&
+        event->type() == QEvent::Wheel) {
         auto *wheel = static_cast<QWheelEvent *>(event);
         if (!(wheel->modifiers() & Qt::ControlModifier)) return false;
         // A fine-grained wheel sends parts of a notch; a step needs a whole one.

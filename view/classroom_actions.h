@@ -33,10 +33,10 @@ class ClassroomActions : public QObject {
 
     QMenu *menu() const { return menu_; }
 
-    // The visible part of the form as drawn now: the band diagram with its
-    // carriers and markers, the circuit, the labels and the boxes with the
-    // readouts, without the buttons, at the present zoom and device pixel
-    // ratio, on white.
+    // The part of the form that the window shows, as drawn now: the band
+    // diagram with its carriers and markers, the circuit, the labels and the
+    // boxes with the readouts, and the lower strip when it is on show; without
+    // the buttons, at the present zoom and device pixel ratio, on white.
     QImage picture() const;
 
   protected:

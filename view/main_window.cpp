@@ -10,13 +10,16 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTimer>
 #include <algorithm>
 
 #include "app/control_events.h"
 #include "app/window_description.h"
-#include "view/caption_room.h"
 #include "view/classroom_actions.h"
 #include "view/diagram_canvas.h"
 #include "view/plot_box.h"
@@ -27,72 +30,51 @@ namespace transistor {
 
 namespace {
 
-// The labels are sized for a gothic face of about 9 points; the Japanese
-// captions need a face that has their glyphs.
-QFont WindowFont() {
-    QFont f;
-    f.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
-                   QStringLiteral("Noto Sans CJK JP")});
-    f.setPointSizeF(9);
-    return f;
-}
+// The air that the focused box keeps from the window's edge when the form
+// scrolls it into view.
+constexpr int kScrollMarginTwips = 120;
 
-// The installed faces run wider than the one the boxes were laid out for:
-// step the window font down from 9 points until every caption in it fits its
-// box, so that no label loses a word. A translated caption must fit its room
-// as well, at the same size, so that every language gets the same font
-// unless a translation needs a smaller one. A zoom scales font and boxes alike.
-QFont FittedWindowFont(double zoom) {
-    QFont f = WindowFont();
-    for (qreal size = 9; size > 7; size -= 0.25) {
-        f.setPointSizeF(size * zoom);
-        const QFontMetrics fm(f);
-        const auto &all = WindowDescription();
-        if (std::all_of(all.begin(), all.end(), [&fm, zoom](const ControlDesign &c) {
-                return c.kind != ControlKind::Label || c.font != FontKind::Default ||
-                       (CaptionFits(fm, ToPixels(c, zoom), ToQString(c.caption)) &&
-                        RoomForCaption(c, Translated(c.caption), fm, zoom).fits);
-            }))
-            break;
+// The form's controls as a screen reader hears them: every one but the band
+// letters' subscripts, which it hears in the names of their large letters.
+class FormAccessible : public QAccessibleWidget {
+  public:
+    explicit FormAccessible(QWidget *form) : QAccessibleWidget(form, QAccessible::Client) {}
+
+    int childCount() const override { return static_cast<int>(heard().size()); }
+    QAccessibleInterface *child(int index) const override {
+        const QList<QWidget *> widgets = heard();
+        return index >= 0 && index < widgets.size()
+                   ? QAccessible::queryAccessibleInterface(widgets[index])
+                   : nullptr;
     }
-    return f;
-}
+    int indexOfChild(const QAccessibleInterface *child) const override {
+        return child ? static_cast<int>(heard().indexOf(qobject_cast<QWidget *>(child->object())))
+                     : -1;
+    }
 
-// The large E of the band labels. The described face is rarely installed
-// outside its home platform, so an installed Japanese gothic stands in.
-QFont BandLetterFont(double zoom) {
-    QFont f;
-    f.setFamilies({ToQString(kBandLetterFamily), QStringLiteral("IPAPGothic"),
-                   QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans CJK JP")});
-    f.setPointSizeF(kBandLetterPointSize * zoom);
-    return f;
-}
-
-// A label over a line or a shape of the drawing lets it show through, so that
-// no caption cuts a gap into the circuit's wires.
-bool OverDrawing(const ControlDesign &label) {
-    const QRect box(label.left, label.top, label.width, label.height);
-    for (const ControlDesign &c : WindowDescription()) {
-        if (!c.container.empty()) continue;
-        if (c.kind == ControlKind::Line) {
-            const QRect span = QRect(QPoint(c.x1, c.y1), QPoint(c.x2, c.y2)).normalized();
-            if (box.intersects(span.adjusted(0, 0, kTwipsPerPixel, kTwipsPerPixel))) return true;
-        } else if (c.kind == ControlKind::Rectangle || c.kind == ControlKind::Circle) {
-            if (c.name != "Shape1" && c.name != "Shape2" &&
-                box.intersects(QRect(c.left, c.top, c.width, c.height)))
-                return true;
+  private:
+    QList<QWidget *> heard() const {
+        auto *window = qobject_cast<MainWindow *>(widget()->window());
+        QList<QWidget *> widgets;
+        for (QObject *o : widget()->children()) {
+            auto *w = qobject_cast<QWidget *>(o);
+            if (w && !w->isWindow() && !(window && window->isSubscript(w))) widgets << w;
         }
+        return widgets;
     }
-    return false;
-}
+};
 
 // The plot is a chart and the band diagram a picture to a screen reader;
-// plain widgets would both be announced as frames or fillers.
+// plain widgets would both be announced as frames or fillers. The window is
+// a frame, and the form that holds the controls hears them as a user does.
 QAccessibleInterface *DrawingAccessible(const QString &, QObject *object) {
     if (auto *plot = qobject_cast<PlotBox *>(object))
         return new QAccessibleWidget(plot, QAccessible::Chart);
     if (auto *canvas = qobject_cast<DiagramCanvas *>(object))
         return new QAccessibleWidget(canvas, QAccessible::Graphic);
+    if (auto *window = qobject_cast<MainWindow *>(object))
+        return new QAccessibleWidget(window, QAccessible::Window);
+    if (auto *form = qobject_cast<FormSurface *>(object)) return new FormAccessible(form);
     return nullptr;
 }
 
@@ -139,6 +121,13 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent), program_(ProgramOptio
     elapsed_.start();
     const WindowDesign &w = Window();
     setWindowTitle(Translated(w.caption));
+    // What Qt lays out before a widget has its own font (a text box's first
+    // text, as it is made) or in the application's (a message box) is in the
+    // face of the window's language, so that no third face is opened for it.
+    QFont appFont = QApplication::font();
+    CaptionFonts::setFace(appFont, FaceFor(windowTitle().toStdString()));
+    QApplication::setFont(appFont);
+    setFont(appFont);
     static const bool factoryInstalled = [] {
         QAccessible::installFactory(DrawingAccessible);
         return true;
@@ -152,6 +141,23 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent), program_(ProgramOptio
     wake_->setTimerType(Qt::PreciseTimer);
     connect(wake_, &QTimer::timeout, this, &MainWindow::wake);
 
+    // The form scrolls only where the window cannot grow to show it (fitForm).
+    scroll_ = new QScrollArea(this);
+    scroll_->setObjectName(QStringLiteral("FormScroll"));
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setFocusPolicy(Qt::NoFocus);
+    scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll_->setWidgetResizable(true);
+    formWidget_ = new FormSurface;
+    formWidget_->setObjectName(QStringLiteral("Form1"));
+    scroll_->setWidget(formWidget_);
+    // Scrolled down into the lower strip, the window shows the strip.
+    connect(scroll_->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+        if (value + scroll_->viewport()->height() > ToPixels(Window().clientHeight, zoom_))
+            shownTwips_.setHeight(Window().extentHeight);
+    });
+
     buildControls();
     layoutControls();
     setTabOrderFromDescription();
@@ -160,13 +166,13 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent), program_(ProgramOptio
     // Opens with the client area of the description; enlarging it brings the
     // lower strip into view, and there is nothing to show beyond it.
     shownTwips_ = QSizeF(w.clientWidth, w.clientHeight);
-    resize(ToPixels(w.clientWidth, zoom_), ToPixels(w.clientHeight, zoom_));
+    resizeTo(sizeFor(shownTwips_));
     classroom_ = new ClassroomActions(*this);
 
     if (auto *start = findChild<QPushButton *>(QStringLiteral("Command1"))) start->setFocus();
     // The focus never rests on a control below the window's lower edge.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
-        if (now && now != this && isAncestorOf(now)) growToShow(now);
+        if (now && now != this && formWidget_->isAncestorOf(now)) growToShow(now);
     });
 }
 
@@ -176,11 +182,22 @@ QMessageBox *MainWindow::messageBox() const {
     return messageBox_;
 }
 
+QSize MainWindow::shownPixels() const {
+    const WindowDesign &w = Window();
+    return (shownTwips_ * PixelsPerTwip(zoom_))
+        .toSize()
+        .boundedTo(QSize(ToPixels(w.extentWidth, zoom_), ToPixels(w.extentHeight, zoom_)));
+}
+
+bool MainWindow::isSubscript(const QWidget *widget) const {
+    return std::find(subscripts_.begin(), subscripts_.end(), widget) != subscripts_.end();
+}
+
 void MainWindow::buildControls() {
     Controls &ctl = program_.form().ctl;
 
     // Lines and shapes lie under every widget.
-    canvas_ = new DiagramCanvas(ctl, this);
+    canvas_ = new DiagramCanvas(ctl, formWidget_);
     canvas_->setAccessibleName(tr("Band diagram"));
 
     for (const ControlDesign &design : WindowDescription()) {
@@ -188,19 +205,25 @@ void MainWindow::buildControls() {
         QWidget *widget = nullptr;
         switch (design.kind) {
         case ControlKind::Label: {
-            auto *label = new QLabel(Translated(design.caption), this);
+            auto *label = new QLabel(Translated(design.caption), formWidget_);
             label->setTextFormat(Qt::PlainText);
             // An opaque label hides what lies under it; the band letters let
             // each other and the band lines show through, and captions over
             // the circuit its wires.
-            label->setAutoFillBackground(!design.transparent && !OverDrawing(design));
+            label->setAutoFillBackground(!design.transparent && !LiesOverDrawing(design));
+            captions_.push_back({&design, label->text().toStdString()});
+            if (design.subscript) subscripts_.push_back(label);
             widget = label;
             break;
         }
         case ControlKind::TextBox: {
-            auto *edit = design.flat ? new FlatLineEdit(ToQString(design.caption), this)
-                                     : new QLineEdit(ToQString(design.caption), this);
-            // Enter in an input box applies the inputs, as the program rules.
+            auto *edit = design.flat ? new FlatLineEdit(ToQString(design.caption), formWidget_)
+                                     : new QLineEdit(ToQString(design.caption), formWidget_);
+            // A readout still takes the focus, and its text can be selected
+            // and copied; only the program writes it.
+            edit->setReadOnly(design.readOnly);
+            // Enter in a box does what the program says: in an input box it
+            // applies the inputs.
             connect(edit, &QLineEdit::returnPressed, this, [this, name = design.name] {
                 program_.enter(name, now());
                 syncFromForm();
@@ -215,7 +238,7 @@ void MainWindow::buildControls() {
             break;
         }
         case ControlKind::Button: {
-            auto *button = new QPushButton(Translated(design.caption), this);
+            auto *button = new QPushButton(Translated(design.caption), formWidget_);
             // Enter presses the focused button, as Space does.
             button->setAutoDefault(true);
             const ControlEvent *event = FindControlEvent(design.name);
@@ -228,7 +251,7 @@ void MainWindow::buildControls() {
             break;
         }
         case ControlKind::PictureBox:
-            plot_ = new PlotBox(ctl.Picture1, this);
+            plot_ = new PlotBox(ctl.Picture1, formWidget_);
             widget = plot_;
             break;
         default: // lines and shapes: drawn by the canvas; timers: the program's clock
@@ -246,55 +269,141 @@ void MainWindow::buildControls() {
     // box as labelled by it.
     for (const ControlDesign &design : WindowDescription()) {
         if (design.buddy.empty()) continue;
-        auto *label = findChild<QLabel *>(ControlName(design), Qt::FindDirectChildrenOnly);
-        auto *box = findChild<QWidget *>(ToQString(design.buddy), Qt::FindDirectChildrenOnly);
+        auto *label =
+            formWidget_->findChild<QLabel *>(ControlName(design), Qt::FindDirectChildrenOnly);
+        auto *box =
+            formWidget_->findChild<QWidget *>(ToQString(design.buddy), Qt::FindDirectChildrenOnly);
         if (label && box) label->setBuddy(box);
     }
     // Labels are painted on the window itself, boxes, buttons and the picture
     // are windows of their own: where they overlap (Label10 and Label12 with
     // Picture1), the box is on top.
-    for (QWidget *child : findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+    for (QWidget *child : formWidget_->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
         if (!qobject_cast<QLabel *>(child) && child != canvas_) child->raise();
 }
 
 // Places and sizes every widget, font and drawing at the present zoom.
 void MainWindow::layoutControls() {
     const WindowDesign &w = Window();
-    setFont(FittedWindowFont(zoom_));
+    // Numbers in the boxes are Latin; the buttons and the menu speak the
+    // window's language. A zoom scales fonts and boxes alike.
+    const Face windowFace = FaceFor(windowTitle().toStdString());
+    captionSize_ = FittedCaptionSize(captions_, windowFace, fonts_, zoom_);
+    const double size = captionSize_ * zoom_;
+    setFont(fonts_.font(windowFace, size));
+    formWidget_->setFont(fonts_.font(Face::Latin, size));
     canvas_->setGeometry(0, 0, ToPixels(w.extentWidth, zoom_), ToPixels(w.extentHeight, zoom_));
     canvas_->setZoom(zoom_);
     plot_->setZoom(zoom_);
     for (const ControlDesign &design : WindowDescription()) {
-        auto *widget = findChild<QWidget *>(ControlName(design), Qt::FindDirectChildrenOnly);
+        auto *widget =
+            formWidget_->findChild<QWidget *>(ControlName(design), Qt::FindDirectChildrenOnly);
         if (!widget) continue;
         widget->setGeometry(ToPixels(design, zoom_));
-        if (auto *label = qobject_cast<QLabel *>(widget)) {
-            if (design.font == FontKind::BandLetter) label->setFont(BandLetterFont(zoom_));
-            // A translated caption that needs more room than its box takes
-            // free room beside it and keeps to the box's right edge.
-            const CaptionRoom room =
-                RoomForCaption(design, label->text(), label->fontMetrics(), zoom_);
-            label->setGeometry(room.box);
-            label->setAlignment((room.grown ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
-            label->setWordWrap(WrapsIn(label->fontMetrics(), room.box.height()));
-        }
+        if (auto *label = qobject_cast<QLabel *>(widget))
+            layoutLabel(design, label);
+        else if (auto *button = qobject_cast<QPushButton *>(widget))
+            button->setFont(fonts_.font(FaceFor(button->text().toStdString()), size));
     }
-    setMaximumSize(ToPixels(w.extentWidth, zoom_), ToPixels(w.extentHeight, zoom_));
+    // There is nothing to show beyond the form, but a scroll bar beside it
+    // where the form does not fit the screen.
+    const QSize extent(ToPixels(w.extentWidth, zoom_), ToPixels(w.extentHeight, zoom_));
+    const QSize room = screenRoom();
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    setMaximumSize(extent + QSize(extent.height() > room.height() ? bar : 0,
+                                  extent.width() > room.width() ? bar : 0));
+}
+
+void MainWindow::layoutLabel(const ControlDesign &design, QLabel *label) {
+    if (design.font == FontKind::BandLetter) {
+        label->setFont(CaptionFonts::bandLetterFont(zoom_));
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return;
+    }
+    // The caption in the face that draws it. A translated caption that needs
+    // more room than its box takes free room beside it and keeps to the box's
+    // right edge; inside its room the text keeps clear of the drawing's lines.
+    const std::string caption = label->text().toStdString();
+    const CaptionRoom room = PlaceCaption(design, caption, fonts_, captionSize_, zoom_);
+    label->setFont(fonts_.font(FaceFor(caption), room.pointSize * zoom_));
+    label->setGeometry(ToQRect(room.box));
+    label->setContentsMargins(room.text.left - room.box.left, room.text.top - room.box.top,
+                              room.box.right - room.text.right, room.box.bottom - room.text.bottom);
+    label->setAlignment((room.grown ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+    label->setWordWrap(room.wraps);
 }
 
 void MainWindow::setZoom(double zoom) {
     if (zoom == zoom_) return;
-    // The part of the form on show, in twips; kept from one zoom to the next
-    // unless the user has resized the window since, so rounding never creeps.
-    const double perTwip = PixelsPerTwip(zoom_);
-    if (size() != (shownTwips_ * perTwip).toSize()) shownTwips_ = QSizeF(size()) / perTwip;
     zoom_ = zoom;
+    // The form's new maximum may resize the window on the way: no resize by
+    // the user.
+    zooming_ = true;
     layoutControls();
-    // The same part as before, as far as the screen allows.
-    QSize shown = (shownTwips_ * PixelsPerTwip(zoom_)).toSize();
-    if (const QScreen *s = screen())
-        shown = shown.boundedTo(s->availableGeometry().size() - (frameSize() - size()));
-    resize(shown);
+    // The same part of the form as before, as far as the screen allows.
+    resizeTo(sizeFor(shownTwips_));
+    zooming_ = false;
+    fitForm();
+}
+
+QSize MainWindow::screenRoom() const {
+    const QScreen *s = screen();
+    if (!s) return QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    return s->availableGeometry().size() - (frameGeometry().size() - size());
+}
+
+QSize MainWindow::sizeFor(const QSizeF &twips) const {
+    const QSize part = (twips * PixelsPerTwip(zoom_)).toSize();
+    const QSize room = screenRoom();
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    QSize size = part.boundedTo(room);
+    if (part.height() > room.height()) size.setWidth(std::min(part.width() + bar, room.width()));
+    if (part.width() > room.width()) size.setHeight(std::min(part.height() + bar, room.height()));
+    return size;
+}
+
+void MainWindow::resizeTo(const QSize &size) {
+    sizedTo_ = size;
+    resize(size);
+}
+
+void MainWindow::resizeEvent(QResizeEvent *event) {
+    QWidget::resizeEvent(event);
+    if (size() != sizedTo_ && !zooming_) {
+        // The user gave the window this size: from now on it shows the part
+        // of the form under it, or the whole form in a direction in which it
+        // is as large as the screen allows.
+        sizedTo_ = size();
+        const QSize room = screenRoom();
+        const QSizeF under = QSizeF(size()) / PixelsPerTwip(zoom_);
+        const WindowDesign &w = Window();
+        shownTwips_ = QSizeF(width() >= room.width() ? w.extentWidth : under.width(),
+                             height() >= room.height() ? w.extentHeight : under.height())
+                          .boundedTo(QSizeF(w.extentWidth, w.extentHeight));
+    }
+    fitForm();
+}
+
+void MainWindow::fitForm() {
+    const WindowDesign &w = Window();
+    const QSize extent(ToPixels(w.extentWidth, zoom_), ToPixels(w.extentHeight, zoom_));
+    const QSize room = screenRoom();
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    bool down = height() >= room.height() && extent.height() > height();
+    bool across = width() >= room.width() && extent.width() > width();
+    // A scroll bar that hides an edge of the form lets it scroll the other
+    // way too.
+    if (down && !across) across = extent.width() > width() - bar;
+    if (across && !down) down = extent.height() > height() - bar;
+    scroll_->setGeometry(rect());
+    scroll_->setVerticalScrollBarPolicy(down ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    scroll_->setHorizontalScrollBarPolicy(across ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    // In a direction in which it scrolls the form is whole; in the other it
+    // ends at the window's edge, as the lower strip does below the client
+    // area.
+    formWidget_->setMinimumSize(across ? extent.width() : 0, down ? extent.height() : 0);
+    QEvent request(QEvent::LayoutRequest);
+    QCoreApplication::sendEvent(scroll_, &request);
 }
 
 void MainWindow::togglePause() {
@@ -321,7 +430,8 @@ void MainWindow::setTabOrderFromDescription() {
     });
     QWidget *previous = nullptr;
     for (const ControlDesign *design : order) {
-        auto *widget = findChild<QWidget *>(ControlName(*design), Qt::FindDirectChildrenOnly);
+        auto *widget =
+            formWidget_->findChild<QWidget *>(ControlName(*design), Qt::FindDirectChildrenOnly);
         // Labels are numbered too, but never take the focus.
         if (!widget || widget->focusPolicy() == Qt::NoFocus) continue;
         if (previous) setTabOrder(previous, widget);
@@ -368,18 +478,27 @@ void MainWindow::describeDrawings() {
 }
 
 void MainWindow::growToShow(QWidget *widget) {
-    const QRect place(widget->mapTo(this, QPoint(0, 0)), widget->size());
-    if (place.bottom() < height()) return;
-    // The whole strip, not just the one control, as far as the screen allows.
-    const int frame = frameGeometry().height() - height();
-    int wanted = std::min(maximumHeight(), ToPixels(Window().extentHeight, zoom_));
-    if (const QScreen *s = screen()) {
-        const QRect avail = s->availableGeometry();
-        wanted = std::min(wanted, avail.height() - frame);
-        const int overhang = frameGeometry().top() + frame + wanted - avail.bottom() - 1;
-        if (overhang > 0) move(x(), std::max(avail.top(), pos().y() - overhang));
+    const QRect place(widget->mapTo(formWidget_, QPoint(0, 0)), widget->size());
+    if (place.bottom() >= shownPixels().height()) {
+        // The whole strip, not just the one control, as far as the screen
+        // allows.
+        shownTwips_.setHeight(Window().extentHeight);
+        const QSize wanted = sizeFor(shownTwips_);
+        if (const QScreen *s = screen()) {
+            const QRect avail = s->availableGeometry();
+            const int frame = frameGeometry().height() - height();
+            const int overhang =
+                frameGeometry().top() + frame + wanted.height() - avail.bottom() - 1;
+            if (overhang > 0) move(x(), std::max(avail.top(), pos().y() - overhang));
+        }
+        if (wanted.height() > height()) resizeTo(wanted);
     }
-    if (wanted > height()) resize(width(), wanted);
+    // Where the form scrolls, the box comes into view whole (a text box on
+    // its own would show only its cursor).
+    const int margin = ToPixels(kScrollMarginTwips, zoom_);
+    const QPoint centre = place.center();
+    scroll_->ensureVisible(centre.x(), centre.y(), place.width() / 2 + margin,
+                           place.height() / 2 + margin);
 }
 
 void MainWindow::showMessage(const QString &text, const QString &boxName) {
@@ -389,8 +508,9 @@ void MainWindow::showMessage(const QString &text, const QString &boxName) {
     box->setObjectName(QStringLiteral("MessageBox"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::WindowModal);
-    auto *edit =
-        boxName.isEmpty() ? nullptr : findChild<QLineEdit *>(boxName, Qt::FindDirectChildrenOnly);
+    auto *edit = boxName.isEmpty()
+                     ? nullptr
+                     : formWidget_->findChild<QLineEdit *>(boxName, Qt::FindDirectChildrenOnly);
     if (edit) {
         connect(box, &QMessageBox::finished, edit, [edit] {
             edit->setFocus(Qt::OtherFocusReason);

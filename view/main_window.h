@@ -7,14 +7,19 @@
 
 #include <QElapsedTimer>
 #include <QPointer>
+#include <QSize>
 #include <QWidget>
 #include <string>
 #include <vector>
 
+#include "app/caption_layout.h"
 #include "app/program.h"
+#include "view/caption_fonts.h"
 
+class QLabel;
 class QLineEdit;
 class QMessageBox;
+class QScrollArea;
 class QTimer;
 
 namespace transistor {
@@ -22,6 +27,15 @@ namespace transistor {
 class ClassroomActions;
 class DiagramCanvas;
 class PlotBox;
+
+// The widget that holds the form's controls at their places, inside the
+// window's scrolling area.
+class FormSurface : public QWidget {
+    Q_OBJECT
+
+  public:
+    using QWidget::QWidget;
+};
 
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -51,9 +65,21 @@ class MainWindow : public QWidget {
     void step();
 
     // Twips to pixels (1 = actual size): every control, font and drawing
-    // follows, and the window keeps showing the same part of the form.
+    // follows, and the window keeps showing the same part of the form, as
+    // far as the screen allows.
     void setZoom(double zoom);
     double zoom() const { return zoom_; }
+
+    // The widget that holds every control at its place in the form; it
+    // scrolls inside the window where the form does not fit the screen.
+    QWidget *formWidget() const { return formWidget_; }
+    // The part of the form that the window shows, in pixels at the zoom from
+    // the form's top-left corner: as large as the window, or the whole form
+    // in a direction in which it scrolls.
+    QSize shownPixels() const;
+    // A band letter's subscript, which a screen reader hears in the name of
+    // its large letter.
+    bool isSubscript(const QWidget *widget) const;
 
   signals:
     void pausedChanged(bool paused);
@@ -62,6 +88,7 @@ class MainWindow : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
   private:
     // The window's clock, in ms since it opened.
@@ -72,17 +99,29 @@ class MainWindow : public QWidget {
     void describeDrawings();
     void buildControls();
     void layoutControls();
+    void layoutLabel(const ControlDesign &design, QLabel *label);
     void setTabOrderFromDescription();
     void showMessage(const QString &text, const QString &boxName = QString());
     // Grows the window (as far as the screen allows) so that widget, in the
-    // lower strip, can be seen.
+    // lower strip, can be seen, and scrolls it into view.
     void growToShow(QWidget *widget);
+    // The largest client area the screen allows.
+    QSize screenRoom() const;
+    // The window's size for showing twips of the form, as far as the screen
+    // allows, with room for a scroll bar where the form must scroll.
+    QSize sizeFor(const QSizeF &twips) const;
+    void resizeTo(const QSize &size);
+    // After a resize: the form scrolls in a direction in which the window is
+    // as large as the screen allows and still smaller than the form.
+    void fitForm();
 
     QElapsedTimer elapsed_;
     Program program_;
     QTimer *wake_ = nullptr;
     bool shownPaused_ = false;
 
+    QScrollArea *scroll_ = nullptr;
+    QWidget *formWidget_ = nullptr;
     DiagramCanvas *canvas_ = nullptr;
     PlotBox *plot_ = nullptr;
     struct TextBoxView {
@@ -92,7 +131,17 @@ class MainWindow : public QWidget {
     std::vector<TextBoxView> textBoxes_;
     ClassroomActions *classroom_ = nullptr;
     double zoom_ = 1.0;
+    // The part of the form the window means to show, and the size the window
+    // was given for it: a size the user gives the window changes the part.
     QSizeF shownTwips_;
+    QSize sizedTo_;
+    bool zooming_ = false;
+    // The captions in the window's language, and the fonts that draw them at
+    // the present zoom.
+    std::vector<ShownCaption> captions_;
+    CaptionFonts fonts_;
+    double captionSize_ = kLargestCaptionSize;
+    std::vector<const QWidget *> subscripts_;
 
     QPointer<QMessageBox> messageBox_;
 };

@@ -1,7 +1,7 @@
 // Twips to device-independent pixels. The window description measures in
 // twips at 96 dpi, so at actual size 15 twips make one pixel; the zoom
-// multiplies that. Every drawing surface scales its painter once by
-// PixelsPerTwip(zoom) and then draws in twips, so it stays sharp at any zoom.
+// multiplies that (app/caption_layout.h holds the rounding). Every drawing surface scales its
+// painter once by PixelsPerTwip(zoom) and then draws in twips, so it stays sharp at any zoom.
 #pragma once
 
 #include <QRect>
@@ -10,28 +10,23 @@
 #include <cmath>
 #include <string_view>
 
+#include "app/caption_layout.h"
 #include "app/window_description.h"
 
 namespace transistor {
-
-// At 96 dpi and actual size: 1440 twips an inch.
-inline constexpr int kTwipsPerPixel = 15;
 
 inline double PixelsPerTwip(double zoom) {
     return zoom / kTwipsPerPixel;
 }
 
-inline int ToPixels(int twips, double zoom) {
-    return static_cast<int>(std::lround(twips * PixelsPerTwip(zoom)));
+inline QRect ToQRect(const PixelRect &r) {
+    return QRect(QPoint(r.left, r.top), QPoint(r.right, r.bottom));
 }
 
 // Edges are rounded, not sizes, so that controls that meet in twips still
 // meet in pixels at every zoom.
 inline QRect ToPixels(const ControlDesign &c, double zoom) {
-    const int left = ToPixels(c.left, zoom);
-    const int top = ToPixels(c.top, zoom);
-    return QRect(left, top, ToPixels(c.left + c.width, zoom) - left,
-                 ToPixels(c.top + c.height, zoom) - top);
+    return ToQRect(PixelBox(c, zoom));
 }
 
 // The smallest pixel rectangle that covers a rectangle given in twips.
