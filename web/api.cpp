@@ -14,12 +14,22 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
+#include "app/caption_layout.h"
 #include "app/classroom.h"
 #include "app/program.h"
 #include "app/window_description.h"
+#include "model/number_text.h"
 #include "model/translatable.h"
 #include "tools/json_dump.h"
+
+// The page measures text in the browser, in the fonts that draw it
+// (web/src/measure.js): a width and a height packed as width << 16 | height.
+EM_JS(int, tp_js_line_height, (int face, double points),
+      { return Module.textMeasure.lineHeight(face, points); });
+EM_JS(int, tp_js_extent, (const char *text, int face, double points, int wrapWidth),
+      { return Module.textMeasure.extent(UTF8ToString(text), face, points, wrapWidth); });
 
 namespace transistor {
 namespace {
@@ -62,7 +72,10 @@ std::string DescriptionJson() {
     out += ",\"clientWidth\":" + std::to_string(w.clientWidth) +
            ",\"clientHeight\":" + std::to_string(w.clientHeight) +
            ",\"extentWidth\":" + std::to_string(w.extentWidth) +
-           ",\"extentHeight\":" + std::to_string(w.extentHeight) + ",\"controls\":[";
+           ",\"extentHeight\":" + std::to_string(w.extentHeight) +
+           ",\"bandLetterPoints\":" + ShortestText(kBandLetterPointSize) + ",\"bandLetterFamily\":";
+    AppendJsonString(out, kBandLetterFamily);
+    out += ",\"controls\":[";
     static constexpr const char *kKinds[] = {"PictureBox", "Label",     "TextBox", "Button",
                                              "Timer",      "Rectangle", "Circle",  "Line"};
     bool first = true;
@@ -100,6 +113,8 @@ std::string DescriptionJson() {
         num("bandLetter", c.font == FontKind::BandLetter);
         num("transparent", c.transparent);
         num("flat", c.flat);
+        num("readOnly", c.readOnly);
+        num("subscript", c.subscript);
         str("container", c.container);
         str("accessibleName", c.accessibleName);
         str("accessibleDescription", c.accessibleDescription);
@@ -108,6 +123,60 @@ std::string DescriptionJson() {
     }
     out += "]}";
     return out;
+}
+
+// The caption rules' measure of text: the page's.
+class PageMeasure final : public TextMeasure {
+  public:
+    int lineHeight(Face face, double pointSize) const override {
+        return tp_js_line_height(static_cast<int>(face), pointSize);
+    }
+    TextExtent extent(std::string_view text, Face face, double pointSize,
+                      int wrapWidth) const override {
+        const std::string t(text);
+        const int packed = tp_js_extent(t.c_str(), static_cast<int>(face), pointSize, wrapWidth);
+        return {packed >> 16, packed & 0xFFFF};
+    }
+};
+
+// Where every caption of the window stands at zoom, with the window's rules:
+// {"size": the captions' size in points at actual size, "labels": {id:
+// [box left, top, width, height, text left, top, width, height, points,
+// face, grown, wraps]}}, pixels at the zoom.
+std::string LayoutJson(double zoom, bool japaneseWindow) {
+    const Page &page = ThePage();
+    const auto translated = [&page](std::string_view source) {
+        std::string key = kTranslationContext;
+        key += '\0';
+        key += source;
+        const auto it = page.catalog.find(key);
+        return it == page.catalog.end() ? std::string(source) : it->second;
+    };
+    std::vector<ShownCaption> captions;
+    for (const ControlDesign &c : WindowDescription())
+        if (c.kind == ControlKind::Label && c.container.empty())
+            captions.push_back({&c, translated(c.caption)});
+    const PageMeasure measure;
+    const Face windowFace = japaneseWindow ? Face::Japanese : Face::Latin;
+    const double size = FittedCaptionSize(captions, windowFace, measure, zoom);
+    std::string out = "{\"size\":" + ShortestText(size) + ",\"labels\":{";
+    bool first = true;
+    for (const ShownCaption &c : captions) {
+        if (c.label->font != FontKind::Default) continue;
+        const CaptionRoom room = PlaceCaption(*c.label, c.text, measure, size, zoom);
+        if (!first) out += ',';
+        first = false;
+        std::string id(c.label->name);
+        if (c.label->index >= 0) id += "-" + std::to_string(c.label->index);
+        AppendJsonString(out, id);
+        const auto n = [](int v) { return std::to_string(v) + ","; };
+        out += ":[" + n(room.box.left) + n(room.box.top) + n(room.box.width()) +
+               n(room.box.height()) + n(room.text.left) + n(room.text.top) + n(room.text.width()) +
+               n(room.text.height()) + ShortestText(room.pointSize) + "," +
+               std::to_string(static_cast<int>(FaceFor(c.text))) + "," + (room.grown ? "1" : "0") +
+               "," + (room.wraps ? "1" : "0") + "]";
+    }
+    return out + "}}";
 }
 
 // The page's own texts, which the desktop window has no need of: the
@@ -211,6 +280,14 @@ EMSCRIPTEN_KEEPALIVE const char *tp_page_texts_json() {
 EMSCRIPTEN_KEEPALIVE const char *tp_classroom_json() {
     return Hand(ClassroomJson());
 }
+// Where the captions stand at zoom (LayoutJson), measured by the page.
+EMSCRIPTEN_KEEPALIVE const char *tp_layout(double zoom, int japaneseWindow) {
+    return Hand(LayoutJson(zoom, japaneseWindow != 0));
+}
+// The face of a text: 0 Latin, 1 Japanese.
+EMSCRIPTEN_KEEPALIVE int tp_face() {
+    return static_cast<int>(FaceFor(ThePage().buffer));
+}
 // The zoom steps steps of 25 % away from zoom, within 100 % .. 300 %.
 EMSCRIPTEN_KEEPALIVE double tp_stepped_zoom(double zoom, int steps) {
     return SteppedZoom(zoom, steps);
@@ -313,9 +390,12 @@ EMSCRIPTEN_KEEPALIVE const char *tp_notice_focus() {
 // What a screen reader hears: 0 the band diagram, 1 the plot, 2 the window.
 EMSCRIPTEN_KEEPALIVE const char *tp_description(int which) {
     switch (which) {
-    case 0: return P().diagramDescription().c_str();
-    case 1: return P().plotDescription().c_str();
-    default: return Hand(P().windowDescription());
+    case 0:
+        return P().diagramDescription().c_str();
+    case 1:
+        return P().plotDescription().c_str();
+    default:
+        return Hand(P().windowDescription());
     }
 }
 

@@ -66,6 +66,21 @@ export class Core {
     return JSON.parse(this.string(this.m._tp_page_texts_json()));
   }
 
+  /**
+   * Where the captions stand at zoom, measured by measure (Module.textMeasure).
+   * @returns {{size: number, labels: Record<string, number[]>}}
+   */
+  layout(zoom, japaneseWindow, measure) {
+    this.m.textMeasure = measure;
+    return JSON.parse(this.string(this.m._tp_layout(zoom, japaneseWindow ? 1 : 0)));
+  }
+
+  /** The face of a text: 0 Latin, 1 Japanese. */
+  face(text) {
+    this.pass(text);
+    return this.m._tp_face();
+  }
+
   /** The zoom steps steps of 25 % away from zoom, within 100 % .. 300 %. */
   steppedZoom(zoom, steps) { return this.m._tp_stepped_zoom(zoom, steps); }
 

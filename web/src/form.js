@@ -4,7 +4,7 @@
 // stand in the document in that order.
 
 import { TEXT_BOXES } from './core.js';
-import { TWIPS_PER_PX } from './drawing.js';
+import { cssFont, LATIN } from './measure.js';
 import { PAGE } from './i18n.js';
 
 /** The id of a control's element: "Text1", or "Label2-3" for a member of an array. */
@@ -134,17 +134,44 @@ export class Form {
     this.root.append(el);
   }
 
-  /** Places every control at the zoom; px: CSS pixels per twip. */
-  layout(px) {
+  /**
+   * Places every control at the zoom; px: CSS pixels per twip. The
+   * captions stand where the program's caption rules put them (layout, from
+   * Core.layout): in their rooms, in the face that draws each, at the
+   * window's caption size or smaller, clear of the drawing's lines.
+   * @param {number} px @param {number} zoom
+   * @param {{size: number, labels: Record<string, number[]>}} layout
+   * @param {(text: string) => number} faceOf the face of a text
+   * @param {number} bandLetterPoints
+   */
+  layout(px, zoom, layout, faceOf, bandLetterPoints) {
     const d = this.description;
     this.root.style.width = `${Math.round(d.extentWidth * px)}px`;
     this.root.style.height = `${Math.round(d.extentHeight * px)}px`;
-    // The labels are laid out for a face of about 9 points (12 px).
-    this.root.style.setProperty('--font-px', `${(12 * px * TWIPS_PER_PX).toFixed(3)}`);
+    // Numbers in the boxes are Latin; the buttons speak the window's language.
+    this.root.style.font = cssFont(LATIN, layout.size * zoom);
     for (const c of d.controls) {
       if (c.container) continue;
       const el = this.elements.get(controlId(c));
-      if (el) place(el, pixelRect(c, px));
+      if (!el) continue;
+      const room = layout.labels[controlId(c)];
+      if (room) {
+        const [l, t, w, h, tl, tt, tw, th, points, face, grown, wraps] = room;
+        place(el, { left: l, top: t, width: w, height: h });
+        el.style.padding = `${tt - t}px ${l + w - tl - tw}px ${t + h - tt - th}px ${tl - l}px`;
+        el.style.font = cssFont(face, points * zoom);
+        el.style.textAlign = grown ? 'right' : 'left';
+        el.style.whiteSpace = wraps ? 'normal' : 'nowrap';
+        continue;
+      }
+      place(el, pixelRect(c, px));
+      if (c.bandLetter) {
+        // The described face, or the Latin face in its place.
+        el.style.font = cssFont(LATIN, bandLetterPoints * zoom)
+          .replace(/px /, `px "${d.bandLetterFamily}", `);
+      } else if (c.kind === 'Button') {
+        el.style.font = cssFont(faceOf(el.textContent ?? ''), layout.size * zoom);
+      }
     }
   }
 

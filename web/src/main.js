@@ -9,6 +9,7 @@ import { Drawing, TWIPS_PER_PX } from './drawing.js';
 import { Form, controlId, pixelRect } from './form.js';
 import { PAGE, Texts, decimalSeparator, pickLanguage } from './i18n.js';
 import { copyPicture } from './picture.js';
+import { JAPANESE, PageMeasure } from './measure.js';
 import { Plot } from './plot.js';
 
 /** One notch of a mouse wheel, in pixels (deltaMode 0) and in lines (1). */
@@ -60,6 +61,8 @@ export class App {
     this.zoom = 1;
     this.enableZoomItems();
     this.dpr = 0;
+    /** @type {PageMeasure | null} the browser's measure of text, made at the first layout */
+    this.measure = null;
     this.painted = -1;
     this.shownPaused = false;
     this.wheel = 0;
@@ -144,7 +147,11 @@ export class App {
   layout() {
     const dpr = this.doc.defaultView?.devicePixelRatio || 1;
     const px = this.zoom / TWIPS_PER_PX;
-    this.form.layout(px);
+    this.measure ??= new PageMeasure(this.doc);
+    // The window's language is the face of its caption.
+    const japanese = this.core.face(this.doc.title) === JAPANESE;
+    this.form.layout(px, this.zoom, this.core.layout(this.zoom, japanese, this.measure),
+      (text) => this.core.face(text), this.description.bandLetterPoints);
     const [l, t, w, h] = this.table.sign;
     const r = pixelRect({ left: l, top: t, width: w, height: h }, px);
     Object.assign(this.sign.style, {
