@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Draws the pictures of the page in docs/ again, docs/page-en.png and
-# docs/page-ja.png, from the built page (build-web/page, or
+# docs/page-ja.png, from the built page (build-wasm/page, or
 # TRANSISTOR_PAGE_DIR) in headless Chromium, after a change to the page.
 # The page runs on its manual clock, so the same page gives the same pictures.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
-export TRANSISTOR_PAGE_DIR="${TRANSISTOR_PAGE_DIR:-$PWD/build-web/page}"
+export TRANSISTOR_PAGE_DIR="${TRANSISTOR_PAGE_DIR:-$PWD/build-wasm/page}"
 if [[ ! -f $TRANSISTOR_PAGE_DIR/transistor-sim.html ]]; then
   echo "no page in $TRANSISTOR_PAGE_DIR: build it first (web/build.mjs)" >&2
   exit 1

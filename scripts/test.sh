@@ -106,7 +106,7 @@ stage_web() (
   (cd web && npm ci --no-audit --no-fund --loglevel=error)
   (cd web && npx tsc -p jsconfig.json)
   TRANSISTOR_CORE=$PWD/build-wasm/bin/transistor-core.js \
-    TRANSISTOR_PAGE=$PWD/build-wasm/page/transistor-sim.html \
+    TRANSISTOR_PAGE_DIR=$PWD/build-wasm/page \
     TRANSISTOR_SCRIPT=$PWD/build/bin/transistor-script \
     node --test web/test/
 )

@@ -2,6 +2,41 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>Classroom</name>
+    <message>
+        <source>&amp;Pause</source>
+        <translation>&amp;Pause</translation>
+    </message>
+    <message>
+        <source>&amp;Step one tick</source>
+        <translation>&amp;Step one tick</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;in</source>
+        <translation>Zoom &amp;in</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;out</source>
+        <translation>Zoom &amp;out</translation>
+    </message>
+    <message>
+        <source>&amp;Actual size</source>
+        <translation>&amp;Actual size</translation>
+    </message>
+    <message>
+        <source>&amp;Copy picture</source>
+        <translation>&amp;Copy picture</translation>
+    </message>
+    <message>
+        <source>Paused</source>
+        <translation>Paused</translation>
+    </message>
+    <message>
+        <source>&amp;Resume</source>
+        <translation>&amp;Resume</translation>
+    </message>
+</context>
+<context>
     <name>Description</name>
     <message>
         <source>The animation is paused.</source>
@@ -303,38 +338,18 @@
     </message>
 </context>
 <context>
-    <name>transistor::ClassroomActions</name>
+    <name>Page</name>
     <message>
-        <source>&amp;Pause</source>
-        <translation>&amp;Pause</translation>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
     <message>
-        <source>&amp;Step one tick</source>
-        <translation>&amp;Step one tick</translation>
+        <source>The program has ended. You may close this page.</source>
+        <translation>The program has ended. You may close this page.</translation>
     </message>
     <message>
-        <source>Zoom &amp;in</source>
-        <translation>Zoom &amp;in</translation>
-    </message>
-    <message>
-        <source>Zoom &amp;out</source>
-        <translation>Zoom &amp;out</translation>
-    </message>
-    <message>
-        <source>&amp;Actual size</source>
-        <translation>&amp;Actual size</translation>
-    </message>
-    <message>
-        <source>&amp;Copy picture</source>
-        <translation>&amp;Copy picture</translation>
-    </message>
-    <message>
-        <source>Paused</source>
-        <translation>Paused</translation>
-    </message>
-    <message>
-        <source>&amp;Resume</source>
-        <translation>&amp;Resume</translation>
+        <source>chart</source>
+        <translation>chart</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,41 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja">
 <context>
+    <name>Classroom</name>
+    <message>
+        <source>&amp;Pause</source>
+        <translation>一時停止(&amp;P)</translation>
+    </message>
+    <message>
+        <source>&amp;Step one tick</source>
+        <translation>1 ステップ進める(&amp;S)</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;in</source>
+        <translation>拡大(&amp;I)</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;out</source>
+        <translation>縮小(&amp;O)</translation>
+    </message>
+    <message>
+        <source>&amp;Actual size</source>
+        <translation>元の大きさ(&amp;A)</translation>
+    </message>
+    <message>
+        <source>&amp;Copy picture</source>
+        <translation>図をコピー(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Paused</source>
+        <translation>一時停止中</translation>
+    </message>
+    <message>
+        <source>&amp;Resume</source>
+        <translation>再開(&amp;R)</translation>
+    </message>
+</context>
+<context>
     <name>Description</name>
     <message>
         <source>The animation is paused.</source>
@@ -303,38 +338,18 @@
     </message>
 </context>
 <context>
-    <name>transistor::ClassroomActions</name>
+    <name>Page</name>
     <message>
-        <source>&amp;Pause</source>
-        <translation>一時停止(&amp;P)</translation>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
     <message>
-        <source>&amp;Step one tick</source>
-        <translation>1 ステップ進める(&amp;S)</translation>
+        <source>The program has ended. You may close this page.</source>
+        <translation>プログラムは終了しました。このページを閉じてください。</translation>
     </message>
     <message>
-        <source>Zoom &amp;in</source>
-        <translation>拡大(&amp;I)</translation>
-    </message>
-    <message>
-        <source>Zoom &amp;out</source>
-        <translation>縮小(&amp;O)</translation>
-    </message>
-    <message>
-        <source>&amp;Actual size</source>
-        <translation>元の大きさ(&amp;A)</translation>
-    </message>
-    <message>
-        <source>&amp;Copy picture</source>
-        <translation>図をコピー(&amp;C)</translation>
-    </message>
-    <message>
-        <source>Paused</source>
-        <translation>一時停止中</translation>
-    </message>
-    <message>
-        <source>&amp;Resume</source>
-        <translation>再開(&amp;R)</translation>
+        <source>chart</source>
+        <translation>グラフ</translation>
     </message>
 </context>
 <context>

@@ -17,15 +17,22 @@
 
 #include "app/window_description.h"
 #include "view/main_window.h"
+#include "view/translation.h"
 #include "view/twips.h"
 
 namespace transistor {
 
 namespace {
 
-// The "Paused" sign: small, in the empty upper right corner of the band
-// diagram, its right edge at the collector's end (x 8760).
-const QRectF kSignTwips(7260, 1020, 1500, 300);
+// What each action of the table does.
+struct Slot {
+    std::string_view name;
+    void (ClassroomActions::*slot)();
+};
+
+QString ClassroomText(std::string_view text) {
+    return Translated(text, kClassroomContext);
+}
 
 // One notch of an ordinary mouse wheel.
 constexpr int kWheelNotch = 120;
@@ -63,42 +70,27 @@ QColor QuietText(const QColor &text, const QColor &background) {
 
 } // namespace
 
-double SteppedZoom(double zoom, int steps) {
-    const int at = static_cast<int>(std::lround((zoom - 1.0) / kZoomStep));
-    return 1.0 + std::clamp(at + steps, 0, kZoomSteps) * kZoomStep;
-}
-
 ClassroomActions::ClassroomActions(MainWindow &window) : QObject(&window), window_(window) {
     setObjectName(QStringLiteral("ClassroomActions"));
-    pause_ = addAction(tr("&Pause"), QStringLiteral("PauseAction"),
-                       {QKeySequence(Qt::Key_F5), QKeySequence(Qt::Key_Pause)},
-                       &ClassroomActions::togglePause);
-    step_ = addAction(tr("&Step one tick"), QStringLiteral("StepAction"),
-                      {QKeySequence(Qt::Key_F6)}, &ClassroomActions::step);
-    // Ctrl++ is Ctrl+Shift+= on many keyboards; Ctrl+= saves the Shift.
-    zoomIn_ =
-        addAction(tr("Zoom &in"), QStringLiteral("ZoomInAction"),
-                  {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
-                  &ClassroomActions::zoomIn);
-    zoomOut_ = addAction(tr("Zoom &out"), QStringLiteral("ZoomOutAction"),
-                         {QKeySequence(Qt::CTRL | Qt::Key_Minus)}, &ClassroomActions::zoomOut);
-    actualSize_ = addAction(tr("&Actual size"), QStringLiteral("ActualSizeAction"),
-                            {QKeySequence(Qt::CTRL | Qt::Key_0)}, &ClassroomActions::actualSize);
-    // Ctrl+C stays with the text boxes.
-    copy_ =
-        addAction(tr("&Copy picture"), QStringLiteral("CopyPictureAction"),
-                  {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)}, &ClassroomActions::copyPicture);
-    // The Menu key reaches the window as a context menu request of its own.
-    addAction(QString(), QStringLiteral("MenuKeyAction"), {QKeySequence(Qt::SHIFT | Qt::Key_F10)},
-              &ClassroomActions::menuKey);
+    for (const ClassroomAction &a : kClassroomActions) {
+        QAction *action = addAction(a);
+        if (a.name == "Pause") pause_ = action;
+        if (a.name == "Step") step_ = action;
+        if (a.name == "ZoomIn") zoomIn_ = action;
+        if (a.name == "ZoomOut") zoomOut_ = action;
+        if (a.name == "ActualSize") actualSize_ = action;
+        if (a.name == "CopyPicture") copy_ = action;
+    }
 
     menu_ = new QMenu(&window_);
     menu_->setObjectName(QStringLiteral("ClassroomMenu"));
-    menu_->addActions({pause_, step_});
-    menu_->addSeparator();
-    menu_->addActions({zoomIn_, zoomOut_, actualSize_});
-    menu_->addSeparator();
-    menu_->addAction(copy_);
+    int group = -1;
+    for (const ClassroomAction &a : kClassroomActions) {
+        if (a.group < 0) continue;
+        if (group >= 0 && a.group != group) menu_->addSeparator();
+        group = a.group;
+        menu_->addAction(window_.findChild<QAction *>(ToQString(a.name) + u"Action"_qs));
+    }
 
     // A right click on the diagram or the plot reaches the window; a text
     // box keeps its own menu.
@@ -111,7 +103,7 @@ ClassroomActions::ClassroomActions(MainWindow &window) : QObject(&window), windo
 
     // On its own patch of the window's background, so that a carrier passing
     // behind it takes nothing from its contrast.
-    sign_ = new QLabel(tr("Paused"), window_.formWidget());
+    sign_ = new QLabel(ClassroomText(kPausedText), window_.formWidget());
     sign_->setObjectName(QStringLiteral("PausedSign"));
     sign_->setAlignment(Qt::AlignRight | Qt::AlignTop);
     sign_->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -126,14 +118,25 @@ ClassroomActions::ClassroomActions(MainWindow &window) : QObject(&window), windo
     setZoom(window_.zoom());
 }
 
-QAction *ClassroomActions::addAction(const QString &text, const QString &name,
-                                     const QList<QKeySequence> &keys,
-                                     void (ClassroomActions::*slot)()) {
-    auto *action = new QAction(text, this);
-    action->setObjectName(name);
+QAction *ClassroomActions::addAction(const ClassroomAction &a) {
+    static constexpr Slot kSlots[] = {
+        {"Pause", &ClassroomActions::togglePause},
+        {"Step", &ClassroomActions::step},
+        {"ZoomIn", &ClassroomActions::zoomIn},
+        {"ZoomOut", &ClassroomActions::zoomOut},
+        {"ActualSize", &ClassroomActions::actualSize},
+        {"CopyPicture", &ClassroomActions::copyPicture},
+        {"Menu", &ClassroomActions::menuKey},
+    };
+    auto *action = new QAction(ClassroomText(a.text), this);
+    action->setObjectName(ToQString(a.name) + u"Action"_qs);
+    QList<QKeySequence> keys;
+    for (std::string_view key : a.keys)
+        if (!key.empty()) keys << QKeySequence(ToQString(key), QKeySequence::PortableText);
     action->setShortcuts(keys);
     action->setShortcutVisibleInContextMenu(true);
-    connect(action, &QAction::triggered, this, slot);
+    for (const Slot &s : kSlots)
+        if (s.name == a.name) connect(action, &QAction::triggered, this, s.slot);
     window_.addAction(action);
     return action;
 }
@@ -169,14 +172,16 @@ void ClassroomActions::setZoom(double zoom) {
 void ClassroomActions::placeSign() {
     // As wide as its word, in the window's font, at the corner's right edge.
     sign_->setFont(window_.font());
-    const QRect corner = CoveringPixels(kSignTwips, window_.zoom());
+    const QRect corner = CoveringPixels(
+        QRectF(kPausedSign.left, kPausedSign.top, kPausedSign.width, kPausedSign.height),
+        window_.zoom());
     const int width = std::min(corner.width(), sign_->sizeHint().width());
     sign_->setGeometry(corner.adjusted(corner.width() - width, 0, 0, 0));
     sign_->raise();
 }
 
 void ClassroomActions::showPaused(bool paused) {
-    pause_->setText(paused ? tr("&Resume") : tr("&Pause"));
+    pause_->setText(ClassroomText(paused ? kResumeText : kClassroomActions[0].text));
     placeSign();
     sign_->setVisible(paused);
 }

@@ -9,6 +9,8 @@
 #include <QObject>
 #include <QString>
 
+#include "app/classroom.h"
+
 class QAction;
 class QLabel;
 class QMenu;
@@ -17,13 +19,6 @@ class QPoint;
 namespace transistor {
 
 class MainWindow;
-
-// 100 % to 300 % in steps of 25 %.
-inline constexpr double kZoomStep = 0.25;
-inline constexpr int kZoomSteps = 8;
-
-// The zoom `steps` steps of 25 % away from zoom, kept within 100 % .. 300 %.
-double SteppedZoom(double zoom, int steps);
 
 class ClassroomActions : public QObject {
     Q_OBJECT
@@ -43,8 +38,7 @@ class ClassroomActions : public QObject {
     bool eventFilter(QObject *watched, QEvent *event) override;
 
   private:
-    QAction *addAction(const QString &text, const QString &name, const QList<QKeySequence> &keys,
-                       void (ClassroomActions::*slot)());
+    QAction *addAction(const ClassroomAction &action);
     void togglePause();
     void step();
     void zoomIn();

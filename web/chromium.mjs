@@ -14,7 +14,7 @@ export { puppeteer };
 export const root = resolve(dirname(fileURLToPath(import.meta.url)), '..');
 
 /** The built page: TRANSISTOR_PAGE_DIR, or where `npm run build` writes it. */
-export const pageDir = resolve(process.env.TRANSISTOR_PAGE_DIR ?? join(root, 'build-web', 'page'));
+export const pageDir = resolve(process.env.TRANSISTOR_PAGE_DIR ?? join(root, 'build-wasm', 'page'));
 export const pageFile = join(pageDir, 'transistor-sim.html');
 
 export const chromium = process.env.TRANSISTOR_CHROMIUM ?? '/usr/bin/chromium';

@@ -15,7 +15,7 @@
 //                            the JavaScript heap while the page animates, after a
 //                            garbage collection, every 30 s (it must stay flat)
 //
-// DIR is the built page's folder (default build-web/page, or TRANSISTOR_PAGE_DIR).
+// DIR is the built page's folder (default build-wasm/page, or TRANSISTOR_PAGE_DIR).
 // Figures, not tests: nothing here fails a build.
 import { spawnSync } from 'node:child_process';
 import { mkdtempSync, readFileSync, writeFileSync } from 'node:fs';

@@ -14,7 +14,7 @@ import { Core, TEXT_BOXES } from '../src/core.js';
 import { decimalSeparator, pickLanguage } from '../src/i18n.js';
 
 const root = join(dirname(fileURLToPath(import.meta.url)), '..', '..');
-const corePath = process.env.TRANSISTOR_CORE ?? join(root, 'build-web', 'bin', 'transistor-core.js');
+const corePath = process.env.TRANSISTOR_CORE ?? join(root, 'build-wasm', 'bin', 'transistor-core.js');
 const driver = process.env.TRANSISTOR_SCRIPT ?? join(root, 'build', 'bin', 'transistor-script');
 const createTransistorCore = createRequire(import.meta.url)(corePath);
 

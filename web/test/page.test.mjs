@@ -4,7 +4,7 @@
 // meets, the keyboard, the zoom and the menu, random input, and the app a web
 // server lets a browser install.
 //
-//   TRANSISTOR_PAGE_DIR=build-web/page TRANSISTOR_SCRIPT=build/bin/transistor-script \
+//   TRANSISTOR_PAGE_DIR=build-wasm/page TRANSISTOR_SCRIPT=build/bin/transistor-script \
 //     node --test web/test/page.test.mjs
 //
 // (those two are the defaults). TRANSISTOR_RANDOM_SEED and
@@ -523,15 +523,17 @@ test('a refused input: an alert dialog that names the box, then the box has the 
   }
 });
 
-test('the message\'s own button speaks the page\'s language', {
-  todo: 'the page\'s own texts (OK, the end of the program, "chart") have no translations yet',
-}, async () => {
+test('the page\'s own texts speak the page\'s language: the message\'s button, the end', async () => {
   const { page, close } = await open({ language: 'ja' });
   try {
     await typeInto(page, 'Text3', 'x');
     await press(page, 'Enter');
     const button = await axNode(page, '#message button');
-    assert.notEqual(button?.name, 'OK');
+    assert.equal(button?.name, tr('ja', 'Page', 'OK'));
+    await press(page, 'Enter');
+    await page.click('#Command2');
+    assert.equal(await page.evaluate(() => document.getElementById('ended').textContent),
+      tr('ja', 'Page', 'The program has ended. You may close this page.'));
   } finally {
     await close();
   }
@@ -788,15 +790,13 @@ test('a text box keeps its own menu for the Menu key and Shift+F10', async () =>
   }
 });
 
-test('the classroom controls speak the page\'s language', {
-  todo: 'the core names their context "Classroom"; the translations still have "transistor::ClassroomActions"',
-}, async () => {
+test('the classroom controls speak the page\'s language', async () => {
   const { page, close } = await open({ language: 'ja' });
   try {
     await press(page, 'Enter');
     await press(page, 'F5');
     assert.equal(await page.evaluate(() => document.getElementById('paused-sign').textContent),
-      tr('ja', 'transistor::ClassroomActions', 'Paused'));
+      tr('ja', 'Classroom', 'Paused'));
   } finally {
     await close();
   }
