@@ -166,10 +166,35 @@ class WindowTest : public QObject {
             QVERIFY2(!description.isEmpty(), qPrintable(name));
             QCOMPARE(description.startsWith(u"Written by the program"_qs), readouts.contains(name));
             QCOMPARE(bool(a->state().readOnly), readouts.contains(name));
+            if (d.kind == ControlKind::TextBox) {
+                // A reader says "editable" of the inputs only, and reads every box.
+                QCOMPARE(bool(a->state().editable), !readouts.contains(name));
+                QAccessibleTextInterface *t = a->textInterface();
+                QVERIFY2(t, qPrintable(name));
+                QCOMPARE(t->text(0, t->characterCount()), child<QLineEdit>(name)->text());
+            }
             QCOMPARE(bool(a->state().focusable), true);
             labelled += a->relations(QAccessible::Label).size();
         }
         QCOMPARE(labelled, 7);
+        // A reader selects in a readout and finds its characters where they stand.
+        auto *readout = child<QLineEdit>("Text11");
+        QAccessibleTextInterface *t =
+            QAccessible::queryAccessibleInterface(readout)->textInterface();
+        t->setSelection(0, 1, 4);
+        QCOMPARE(readout->selectedText(), u"ext"_qs);
+        int start = -1, end = -1;
+        t->selection(0, &start, &end);
+        QCOMPARE(std::pair(start, end), std::pair(1, 4));
+        const QRect box(readout->mapToGlobal(QPoint()), readout->size());
+        for (int offset = 0; offset < t->characterCount(); ++offset) {
+            const QRect r = t->characterRect(offset);
+            QVERIFY2(box.contains(r), qPrintable(QString::number(offset)));
+            // Text laid out in fractions of a pixel: the middle of a character
+            // is the cursor's place before it or after it.
+            const int at = t->offsetAtPoint(r.center());
+            QVERIFY2(at == offset || at == offset + 1, qPrintable(QString::number(offset)));
+        }
         const auto veb = QAccessible::queryAccessibleInterface(child("Text4"))->relations();
         QCOMPARE(veb.value(0).first->text(QAccessible::Name), u"VEB(V)"_qs);
         const std::tuple<const char *, int, const char *> rows[] = {

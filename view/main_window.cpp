@@ -23,6 +23,7 @@
 #include "view/classroom_actions.h"
 #include "view/diagram_canvas.h"
 #include "view/plot_box.h"
+#include "view/readout_accessible.h"
 #include "view/translation.h"
 #include "view/twips.h"
 
@@ -67,7 +68,10 @@ class FormAccessible : public QAccessibleWidget {
 // The plot is a chart and the band diagram a picture to a screen reader;
 // plain widgets would both be announced as frames or fillers. The window is
 // a frame, and the form that holds the controls hears them as a user does.
+// A readout is a text it can read but not edit.
 QAccessibleInterface *DrawingAccessible(const QString &, QObject *object) {
+    if (auto *edit = qobject_cast<QLineEdit *>(object); edit && edit->isReadOnly())
+        return new ReadoutAccessible(edit);
     if (auto *plot = qobject_cast<PlotBox *>(object))
         return new QAccessibleWidget(plot, QAccessible::Chart);
     if (auto *canvas = qobject_cast<DiagramCanvas *>(object))
