@@ -70,15 +70,15 @@ export function bundle(entry) {
     modules.set(file, '');
     let code = readFileSync(file, 'utf8');
     const exported = [];
-    code = code.replace(/^import\s*\{([^}]*)\}\s*from\s*'(\.[^']+)';$/gm, (_, names, spec) => {
-      const target = resolve(dirname(file), spec);
+    code = code.replace(/^import\s*\{([^}]*)\}\s*from\s*'(\.[^']+)';$/gm, (_, names, path) => {
+      const target = resolve(dirname(file), path);
       visit(target);
       const fields = names.split(',').map((n) => n.trim()).filter(Boolean)
         .map((n) => n.replace(/\s+as\s+/, ': '));
       return `const { ${fields.join(', ')} } = __import(${short(target)});`;
     });
-    code = code.replace(/^import\s*'(\.[^']+)';$/gm, (_, spec) => {
-      const target = resolve(dirname(file), spec);
+    code = code.replace(/^import\s*'(\.[^']+)';$/gm, (_, path) => {
+      const target = resolve(dirname(file), path);
       visit(target);
       return `__import(${short(target)});`;
     });

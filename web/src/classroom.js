@@ -5,10 +5,10 @@
 
 /**
  * A key of the table ("Ctrl+Shift+C", "Ctrl++", "F5") as a test of a key event.
- * @param {string} spec
+ * @param {string} keys
  */
-export function keyMatcher(spec) {
-  const parts = spec.split('+');
+export function keyMatcher(keys) {
+  const parts = keys.split('+');
   // "Ctrl++": the key itself is the plus sign.
   let key = parts.pop() ?? '';
   if (key === '' && parts[parts.length - 1] === '') {
@@ -46,8 +46,8 @@ export function mnemonic(text) {
 }
 
 /** How a key reads in the menu: as the desktop shows it. */
-function keyLabel(spec) {
-  return spec;
+function keyLabel(keys) {
+  return keys;
 }
 
 export class Classroom {

@@ -126,7 +126,7 @@ test('keys of the table match the keys a keyboard sends', () => {
     ['Shift+F10', key('F10', { shiftKey: true }), true],
     ['Shift+F10', key('F10'), false],
   ];
-  for (const [spec, event, want] of rows) assert.equal(keyMatcher(spec)(event), want, `${spec} ${JSON.stringify(event)}`);
+  for (const [keys, event, want] of rows) assert.equal(keyMatcher(keys)(event), want, `${keys} ${JSON.stringify(event)}`);
 });
 
 test('a menu text\'s & marks its letter', () => {
