@@ -28,13 +28,15 @@ struct ClassroomAction {
 
 // Ctrl++ is Ctrl+Shift+= on many keyboards; Ctrl+= saves the Shift. Ctrl+C
 // stays with the text boxes. The Menu key opens the menu by itself.
-inline constexpr std::array<ClassroomAction, 7> kClassroomActions = {{
+// F8 is taken by no browser and no desktop, and types nothing.
+inline constexpr std::array<ClassroomAction, 8> kClassroomActions = {{
     {"Pause", TRANSLATABLE("Classroom", "&Pause"), {"F5", "Pause"}, 0},
     {"Step", TRANSLATABLE("Classroom", "&Step one tick"), {"F6", ""}, 0},
     {"ZoomIn", TRANSLATABLE("Classroom", "Zoom &in"), {"Ctrl++", "Ctrl+="}, 1},
     {"ZoomOut", TRANSLATABLE("Classroom", "Zoom &out"), {"Ctrl+-", ""}, 1},
     {"ActualSize", TRANSLATABLE("Classroom", "&Actual size"), {"Ctrl+0", ""}, 1},
     {"CopyPicture", TRANSLATABLE("Classroom", "&Copy picture"), {"Ctrl+Shift+C", ""}, 2},
+    {"Readouts", TRANSLATABLE("Classroom", "Rea&douts..."), {"F8", ""}, 3},
     {"Menu", "", {"Shift+F10", ""}, -1},
 }};
 

@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include "app/window_description.h"
+#include "model/number_input.h"
 
 namespace transistor {
 
@@ -13,7 +14,8 @@ const ControlEvent &Event(std::string_view control) {
 } // namespace
 
 Program::Program(Options options, Millis start)
-    : options_(std::move(options)), random_(std::make_unique<FixedSeedRandom>()), clock_(start) {
+    : options_(std::move(options)), random_(std::make_unique<FixedSeedRandom>()), clock_(start),
+      log_(start) {
     form_.decimalSeparator = options_.decimalSeparator;
     Form_Load(form_);
     clock_.sync(form_.ctl);
@@ -41,6 +43,14 @@ void Program::deliver(const ControlEvent &event) {
     // After Close no further event is handled.
     if (form_.feedback.closed) return;
     const bool tick = event.timer == &Controls::Timer1;
+    const bool readout = event.timer == &Controls::Timer2;
+    const bool setUp = event.control == "Command1" || event.control == "Command3";
+    // The readout shows the counters as they stand before its handler clears them.
+    const int collector = form_.vars.CollectorCurrentCount.value();
+    const int base = form_.vars.BaseCurrentCount.value();
+    // A refused set-up tells the user why, and changes nothing.
+    const unsigned messages = form_.feedback.messageSerial;
+    if (tick) log_.ticked();
     try {
         if (tick) pairs_.beforeTick(form_);
         options_.run(event, form_, *random_);
@@ -50,6 +60,10 @@ void Program::deliver(const ControlEvent &event) {
         if (!form_.feedback.error) form_.feedback.error = e.what();
         form_.ctl.Timer1.Enabled = false;
     }
+    if (readout)
+        log_.readout(collector, base, form_.vars.ElectronCount.value(),
+                     form_.vars.HoleCount.value(), clock_.now());
+    if (setUp && form_.feedback.messageSerial == messages) logSetUp();
     if (form_.feedback.closed)
         clock_.stopAll();
     else
@@ -80,7 +94,9 @@ bool Program::enter(std::string_view box, Millis now) {
 
 void Program::pause(Millis now) {
     advanceTo(now);
-    if (!form_.feedback.closed) clock_.pause();
+    if (form_.feedback.closed) return;
+    if (!paused()) log_.disturb();
+    clock_.pause();
 }
 
 void Program::resume(Millis now) {
@@ -97,6 +113,7 @@ void Program::step(Millis now) {
     // A tick runs only while Timer1 is enabled, as the timer's own would.
     if (form_.feedback.closed || !form_.ctl.Timer1.Enabled) return;
     clock_.pause();
+    log_.disturb();
     deliver(Event("Timer1"));
     clock_.releaseMarkers(form_.ctl);
 }
@@ -127,6 +144,16 @@ std::optional<Notice> Program::takeNotice() {
 
 std::string Program::windowDescription() const {
     return paused() ? DescribePause(options_.translate) : std::string();
+}
+
+void Program::logSetUp() {
+    const Controls &c = form_.ctl;
+    const auto read = [this](const std::string &text) {
+        return ParseNumber(text, form_.decimalSeparator).value_or(0);
+    };
+    log_.setUp({form_.vars.Temperature.value(), read(c.Text2), read(c.Text3), read(c.Text9),
+                read(c.Text4), read(c.Text8)},
+               clock_.now());
 }
 
 void Program::describe() {

@@ -16,6 +16,7 @@
 
 #include "app/clock.h"
 #include "app/control_events.h"
+#include "app/readout_log.h"
 #include "display/band_summary.h"
 #include "model/form.h"
 #include "model/random_source.h"
@@ -57,6 +58,8 @@ class Program {
     RandomSource &random() { return *random_; }
     void setRandom(std::unique_ptr<RandomSource> random) { random_ = std::move(random); }
     const Clock &clock() const { return clock_; }
+    // Every current readout since the window opened (see app/readout_log.h).
+    const ReadoutLog &readoutLog() const { return log_; }
 
     // One wake at time now: every timer event due by then, in order (see
     // app/clock.h), each timer at most once.
@@ -103,11 +106,13 @@ class Program {
   private:
     void wake(Millis now);
     void describe();
+    void logSetUp();
 
     Options options_;
     Form form_;
     std::unique_ptr<RandomSource> random_;
     Clock clock_;
+    ReadoutLog log_;
     PairCounter pairs_;
     std::string diagramDescription_, plotDescription_;
     unsigned toldMessage_ = 0;

@@ -12,6 +12,7 @@
 #include <ostream>
 #include <utility>
 
+#include "app/readout_report.h"
 #include "model/number_text.h"
 #include "tools/json_dump.h"
 
@@ -208,7 +209,7 @@ void ScriptDriver::execute(std::string_view line) {
         if (words.size() != 1) throw ScriptError("wait needs one time: wait MS");
         wait(words[0]);
     } else if (command == "pause" || command == "resume" || command == "step" ||
-               command == "dump") {
+               command == "dump" || command == "readouts") {
         if (!Words(rest).empty())
             throw ScriptError(std::string(command) + " takes nothing after it");
         Program &p = *program_;
@@ -219,6 +220,8 @@ void ScriptDriver::execute(std::string_view line) {
             deliver([&] { p.resume(now); });
         else if (command == "step")
             deliver([&] { p.step(now); });
+        else if (command == "readouts")
+            readouts();
         else
             dump();
     } else if (command == "random") {
@@ -275,6 +278,11 @@ void ScriptDriver::wait(std::string_view ms) {
     if (n > static_cast<std::uint64_t>(std::numeric_limits<Millis>::max() - now))
         throw ScriptError("wait time " + Shown(ms) + " is too large");
     deliver([&] { p.runUntil(now + static_cast<Millis>(n)); });
+}
+
+void ScriptDriver::readouts() {
+    out_ << ReadoutCsv(program_->readoutLog());
+    out_.flush();
 }
 
 void ScriptDriver::dump() {

@@ -13,6 +13,7 @@
 //   pause, resume   freeze and thaw all four timers, as the window's F5 does
 //   step            one single step, as the window's F6 does
 //   dump            prints the state as one line of JSON
+//   readouts        prints every current readout so far as CSV (app/readout_report.h)
 // The clock starts at 0 with Form_Load; only wait moves it, and tick and
 // fire deliver their event at once, whatever the clock says.
 // See README.md for the details.
@@ -67,6 +68,7 @@ class ScriptDriver {
     void fire(std::string_view timer);
     void wait(std::string_view ms);
     void dump();
+    void readouts();
     template <class F> void deliver(F &&handlerCall);
     void deliver(const ControlEvent &event);
 

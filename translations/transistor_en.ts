@@ -35,6 +35,10 @@
         <source>&amp;Resume</source>
         <translation>&amp;Resume</translation>
     </message>
+    <message>
+        <source>Rea&amp;douts...</source>
+        <translation>Rea&amp;douts...</translation>
+    </message>
 </context>
 <context>
     <name>Description</name>
@@ -350,6 +354,161 @@
     <message>
         <source>chart</source>
         <translation>chart</translation>
+    </message>
+</context>
+<context>
+    <name>Readouts</name>
+    <message>
+        <source>readout</source>
+        <translation>readout</translation>
+    </message>
+    <message>
+        <source>time (s)</source>
+        <translation>time (s)</translation>
+    </message>
+    <message>
+        <source>since Start or Restart (s)</source>
+        <translation>since Start or Restart (s)</translation>
+    </message>
+    <message>
+        <source>collector readout</source>
+        <translation>collector readout</translation>
+    </message>
+    <message>
+        <source>base readout</source>
+        <translation>base readout</translation>
+    </message>
+    <message>
+        <source>electrons</source>
+        <translation>electrons</translation>
+    </message>
+    <message>
+        <source>holes</source>
+        <translation>holes</translation>
+    </message>
+    <message>
+        <source>temperature (K)</source>
+        <translation>temperature (K)</translation>
+    </message>
+    <message>
+        <source>emitter Fermi level (eV)</source>
+        <translation>emitter Fermi level (eV)</translation>
+    </message>
+    <message>
+        <source>base Fermi level (eV)</source>
+        <translation>base Fermi level (eV)</translation>
+    </message>
+    <message>
+        <source>collector Fermi level (eV)</source>
+        <translation>collector Fermi level (eV)</translation>
+    </message>
+    <message>
+        <source>VEB (V)</source>
+        <translation>VEB (V)</translation>
+    </message>
+    <message>
+        <source>VCB (V)</source>
+        <translation>VCB (V)</translation>
+    </message>
+    <message>
+        <source>whole</source>
+        <translation>whole</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>yes</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>no</translation>
+    </message>
+    <message>
+        <source>%1 K, EF %2 / %3 / %4 eV, VEB %5 V, VCB %6 V</source>
+        <translation>%1 K, EF %2 / %3 / %4 eV, VEB %5 V, VCB %6 V</translation>
+    </message>
+    <message>
+        <source>setting</source>
+        <translation>setting</translation>
+    </message>
+    <message>
+        <source>inputs</source>
+        <translation>inputs</translation>
+    </message>
+    <message>
+        <source>whole readouts</source>
+        <translation>whole readouts</translation>
+    </message>
+    <message>
+        <source>collector mean</source>
+        <translation>collector mean</translation>
+    </message>
+    <message>
+        <source>collector spread</source>
+        <translation>collector spread</translation>
+    </message>
+    <message>
+        <source>base mean</source>
+        <translation>base mean</translation>
+    </message>
+    <message>
+        <source>base spread</source>
+        <translation>base spread</translation>
+    </message>
+    <message>
+        <source>%1 readouts, one every 10 s. Only whole readouts (200 ticks of one setting, with no Start, Restart, pause or step among them) count in the means.</source>
+        <translation>%1 readouts, one every 10 s. Only whole readouts (200 ticks of one setting, with no Start, Restart, pause or step among them) count in the means.</translation>
+    </message>
+    <message>
+        <source>The oldest %1 readouts were dropped: the log keeps the last %2.</source>
+        <translation>The oldest %1 readouts were dropped: the log keeps the last %2.</translation>
+    </message>
+    <message>
+        <source>mean of a setting (dashed)</source>
+        <translation>mean of a setting (dashed)</translation>
+    </message>
+    <message>
+        <source>No readouts yet: the currents are read every 10 s.</source>
+        <translation>No readouts yet: the currents are read every 10 s.</translation>
+    </message>
+    <message>
+        <source>Chart of the collector and base readouts and of the electrons and holes against time, %1 s to %2 s.</source>
+        <translation>Chart of the collector and base readouts and of the electrons and holes against time, %1 s to %2 s.</translation>
+    </message>
+    <message>
+        <source>Setting %1 (%2): collector mean %3, base mean %4, from %5 whole readouts.</source>
+        <translation>Setting %1 (%2): collector mean %3, base mean %4, from %5 whole readouts.</translation>
+    </message>
+    <message>
+        <source>Setting %1 (%2): no whole readout yet.</source>
+        <translation>Setting %1 (%2): no whole readout yet.</translation>
+    </message>
+    <message>
+        <source>Readouts</source>
+        <translation>Readouts</translation>
+    </message>
+    <message>
+        <source>Every readout</source>
+        <translation>Every readout</translation>
+    </message>
+    <message>
+        <source>Summary per setting</source>
+        <translation>Summary per setting</translation>
+    </message>
+    <message>
+        <source>Chart of the readouts</source>
+        <translation>Chart of the readouts</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>&amp;Save CSV...</source>
+        <translation>&amp;Save CSV...</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
     </message>
 </context>
 <context>

@@ -35,6 +35,10 @@
         <source>&amp;Resume</source>
         <translation>再開(&amp;R)</translation>
     </message>
+    <message>
+        <source>Rea&amp;douts...</source>
+        <translation>読み取り記録(&amp;D)...</translation>
+    </message>
 </context>
 <context>
     <name>Description</name>
@@ -350,6 +354,161 @@
     <message>
         <source>chart</source>
         <translation>グラフ</translation>
+    </message>
+</context>
+<context>
+    <name>Readouts</name>
+    <message>
+        <source>readout</source>
+        <translation>読み取り番号</translation>
+    </message>
+    <message>
+        <source>time (s)</source>
+        <translation>時刻 (s)</translation>
+    </message>
+    <message>
+        <source>since Start or Restart (s)</source>
+        <translation>Start/Restart からの時間 (s)</translation>
+    </message>
+    <message>
+        <source>collector readout</source>
+        <translation>コレクタ電流の読み</translation>
+    </message>
+    <message>
+        <source>base readout</source>
+        <translation>ベース電流の読み</translation>
+    </message>
+    <message>
+        <source>electrons</source>
+        <translation>電子数</translation>
+    </message>
+    <message>
+        <source>holes</source>
+        <translation>正孔数</translation>
+    </message>
+    <message>
+        <source>temperature (K)</source>
+        <translation>温度 (K)</translation>
+    </message>
+    <message>
+        <source>emitter Fermi level (eV)</source>
+        <translation>エミッタのフェルミ準位 (eV)</translation>
+    </message>
+    <message>
+        <source>base Fermi level (eV)</source>
+        <translation>ベースのフェルミ準位 (eV)</translation>
+    </message>
+    <message>
+        <source>collector Fermi level (eV)</source>
+        <translation>コレクタのフェルミ準位 (eV)</translation>
+    </message>
+    <message>
+        <source>VEB (V)</source>
+        <translation>VEB (V)</translation>
+    </message>
+    <message>
+        <source>VCB (V)</source>
+        <translation>VCB (V)</translation>
+    </message>
+    <message>
+        <source>whole</source>
+        <translation>完全</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>はい</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>いいえ</translation>
+    </message>
+    <message>
+        <source>%1 K, EF %2 / %3 / %4 eV, VEB %5 V, VCB %6 V</source>
+        <translation>%1 K、EF %2 / %3 / %4 eV、VEB %5 V、VCB %6 V</translation>
+    </message>
+    <message>
+        <source>setting</source>
+        <translation>設定</translation>
+    </message>
+    <message>
+        <source>inputs</source>
+        <translation>入力値</translation>
+    </message>
+    <message>
+        <source>whole readouts</source>
+        <translation>完全な読み取り数</translation>
+    </message>
+    <message>
+        <source>collector mean</source>
+        <translation>コレクタ平均</translation>
+    </message>
+    <message>
+        <source>collector spread</source>
+        <translation>コレクタのばらつき</translation>
+    </message>
+    <message>
+        <source>base mean</source>
+        <translation>ベース平均</translation>
+    </message>
+    <message>
+        <source>base spread</source>
+        <translation>ベースのばらつき</translation>
+    </message>
+    <message>
+        <source>%1 readouts, one every 10 s. Only whole readouts (200 ticks of one setting, with no Start, Restart, pause or step among them) count in the means.</source>
+        <translation>読み取り %1 回（10 秒ごと）。平均に入るのは完全な読み取り（1 つの設定で 200 ティック、その間に Start・Restart・一時停止・ステップのないもの）だけです。</translation>
+    </message>
+    <message>
+        <source>The oldest %1 readouts were dropped: the log keeps the last %2.</source>
+        <translation>古い読み取り %1 回分は消えました。記録は最新の %2 回分を残します。</translation>
+    </message>
+    <message>
+        <source>mean of a setting (dashed)</source>
+        <translation>設定ごとの平均（破線）</translation>
+    </message>
+    <message>
+        <source>No readouts yet: the currents are read every 10 s.</source>
+        <translation>まだ読み取りはありません。電流は 10 秒ごとに読み取られます。</translation>
+    </message>
+    <message>
+        <source>Chart of the collector and base readouts and of the electrons and holes against time, %1 s to %2 s.</source>
+        <translation>コレクタとベースの電流の読みと電子数・正孔数の時間変化のグラフ（%1 秒から %2 秒）。</translation>
+    </message>
+    <message>
+        <source>Setting %1 (%2): collector mean %3, base mean %4, from %5 whole readouts.</source>
+        <translation>設定 %1（%2）：コレクタ平均 %3、ベース平均 %4（完全な読み取り %5 回）。</translation>
+    </message>
+    <message>
+        <source>Setting %1 (%2): no whole readout yet.</source>
+        <translation>設定 %1（%2）：完全な読み取りはまだありません。</translation>
+    </message>
+    <message>
+        <source>Readouts</source>
+        <translation>読み取り記録</translation>
+    </message>
+    <message>
+        <source>Every readout</source>
+        <translation>すべての読み取り</translation>
+    </message>
+    <message>
+        <source>Summary per setting</source>
+        <translation>設定ごとのまとめ</translation>
+    </message>
+    <message>
+        <source>Chart of the readouts</source>
+        <translation>読み取りのグラフ</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>コピー(&amp;C)</translation>
+    </message>
+    <message>
+        <source>&amp;Save CSV...</source>
+        <translation>CSV で保存(&amp;S)...</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
     </message>
 </context>
 <context>

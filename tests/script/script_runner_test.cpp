@@ -282,6 +282,17 @@ TEST(ScriptTraces, GoldenTraceEndsAsTheCoresGoldenRun) {
     EXPECT_EQ(h, 0xe4667c4ebbbc8676ull);
 }
 
+// The readout log after a scripted lesson: before Start, whole and not
+// whole, one setting and then another (traces/readouts.csv).
+TEST(ScriptTraces, ReadoutsOfALessonAreTheStoredCsv) {
+    const std::string script = ReadFile(TRANSISTOR_TRACES "/readouts.script");
+    KeepScript(script);
+    std::istringstream in(script);
+    std::ostringstream out, err;
+    ASSERT_EQ(RunScript(in, out, err), 0) << err.str();
+    EXPECT_EQ(out.str(), ReadFile(TRANSISTOR_TRACES "/readouts.csv"));
+}
+
 // The script of each stored fuzzer input passes through the states of the
 // fuzzer's own player: the two play the same events.
 TEST(ScriptFuzzInputs, PassThroughTheStatesOfTheFuzzersPlayer) {
