@@ -19,6 +19,7 @@
 #include "app/caption_layout.h"
 #include "app/classroom.h"
 #include "app/program.h"
+#include "app/readout_report.h"
 #include "app/window_description.h"
 #include "model/number_text.h"
 #include "model/translatable.h"
@@ -198,6 +199,93 @@ std::string PageTextsJson() {
     return out + "}";
 }
 
+std::string PageTranslate(const char *context, std::string_view source) {
+    const auto &catalog = ThePage().catalog;
+    std::string key = context;
+    key += '\0';
+    key += source;
+    const auto it = catalog.find(key);
+    return it == catalog.end() ? std::string(source) : it->second;
+}
+
+void AppendJsonStrings(std::string &out, const std::vector<std::string> &texts) {
+    out += '[';
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (i) out += ',';
+        AppendJsonString(out, texts[i]);
+    }
+    out += ']';
+}
+
+// Everything the Readouts view shows, in the user's language: its texts,
+// the table, the summary, the chart in its own units, the chart's
+// description and the two exports.
+std::string ReadoutsJson() {
+    const Translate translate = PageTranslate;
+    const ReadoutLog &log = P().readoutLog();
+    const std::string &sep = P().form().decimalSeparator;
+    const auto tr = [&](std::string_view s) { return Translated(translate, kReadoutsContext, s); };
+    std::string out = "{\"texts\":";
+    AppendJsonStrings(out, {tr(kReadoutsTitle), tr(kReadoutsTableTitle), tr(kReadoutsSummaryTitle),
+                            tr(kReadoutsChartTitle), tr(kReadoutsCopy), tr(kReadoutsSave),
+                            tr(kReadoutsClose), std::string(kReadoutsFileName)});
+    out += ",\"headers\":";
+    AppendJsonStrings(out, ReadoutHeaders(translate));
+    out += ",\"rows\":[";
+    bool first = true;
+    for (const Readout &r : log.readouts()) {
+        if (!first) out += ',';
+        first = false;
+        out += std::string("{\"whole\":") + (r.whole ? "true" : "false") + ",\"cells\":";
+        AppendJsonStrings(out, ReadoutCells(r, sep, translate));
+        out += '}';
+    }
+    out += "],\"summaryHeaders\":";
+    AppendJsonStrings(out, SummaryHeaders(translate));
+    out += ",\"summary\":[";
+    first = true;
+    for (const auto &row : SummaryRows(SummarizeSettings(log), sep, translate)) {
+        if (!first) out += ',';
+        first = false;
+        AppendJsonStrings(out, row);
+    }
+    out += "],\"note\":";
+    AppendJsonString(out, LogNote(log, translate));
+    const ReadoutChart chart = DrawReadoutChart(log, sep, translate);
+    out += ",\"chart\":{\"width\":" + ShortestText(kChartWidth) +
+           ",\"height\":" + ShortestText(kChartHeight) + ",\"lines\":[";
+    first = true;
+    for (const ChartLine &l : chart.lines) {
+        if (!first) out += ',';
+        first = false;
+        out += "{\"color\":" + std::to_string(ChartColor(l.ink)) +
+               ",\"dashed\":" + (l.dashed ? "true" : "false") + ",\"points\":[";
+        for (std::size_t i = 0; i < l.points.size(); ++i) {
+            if (i) out += ',';
+            out += ShortestText(l.points[i].x) + "," + ShortestText(l.points[i].y);
+        }
+        out += "]}";
+    }
+    out += "],\"texts\":[";
+    first = true;
+    for (const ChartText &t : chart.texts) {
+        if (!first) out += ',';
+        first = false;
+        out += "{\"text\":";
+        AppendJsonString(out, t.text);
+        out += ",\"x\":" + ShortestText(t.x) + ",\"y\":" + ShortestText(t.y) +
+               ",\"align\":" + std::to_string(t.align) +
+               ",\"color\":" + std::to_string(ChartColor(t.ink)) + "}";
+    }
+    out += "]},\"description\":";
+    AppendJsonString(out, DescribeReadoutChart(log, sep, translate));
+    out += ",\"tsv\":";
+    AppendJsonString(out, ReadoutTsv(log, sep, translate));
+    out += ",\"csv\":";
+    AppendJsonString(out, ReadoutCsv(log, translate));
+    return out + "}";
+}
+
 // The classroom controls: their names, texts, keys and menu groups, the
 // texts of Resume and of the sign, and the sign's place.
 std::string ClassroomJson() {
@@ -258,14 +346,7 @@ EMSCRIPTEN_KEEPALIVE void tp_create(const char *separator, double now) {
     Page &page = ThePage();
     Program::Options o;
     o.decimalSeparator = separator;
-    o.translate = [](const char *context, std::string_view source) {
-        const auto &catalog = ThePage().catalog;
-        std::string key = context;
-        key += '\0';
-        key += source;
-        const auto it = catalog.find(key);
-        return it == catalog.end() ? std::string(source) : it->second;
-    };
+    o.translate = PageTranslate;
     o.delivered = [](const ControlEvent &) { ++ThePage().changes; };
     page.program = std::make_unique<Program>(std::move(o), ToMillis(now));
     ++page.changes;
@@ -397,6 +478,14 @@ EMSCRIPTEN_KEEPALIVE const char *tp_description(int which) {
     default:
         return Hand(P().windowDescription());
     }
+}
+
+// The readout log: a count that changes with it, and all the view shows.
+EMSCRIPTEN_KEEPALIVE double tp_readouts_serial() {
+    return static_cast<double>(P().readoutLog().serial());
+}
+EMSCRIPTEN_KEEPALIVE const char *tp_readouts_json() {
+    return Hand(ReadoutsJson());
 }
 
 // The state as the script driver dumps it, for comparing the two.

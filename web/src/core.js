@@ -167,6 +167,11 @@ export class Core {
     };
   }
 
+  /** A count that changes whenever a readout is logged. */
+  readoutsSerial() { return this.m._tp_readouts_serial(); }
+  /** Everything the Readouts view shows (web/api.cpp ReadoutsJson). */
+  readouts() { return JSON.parse(this.string(this.m._tp_readouts_json())); }
+
   /** The state, as the script driver dumps it. */
   dump() { return this.string(this.m._tp_dump()); }
 }

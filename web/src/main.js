@@ -11,6 +11,7 @@ import { PAGE, Texts, decimalSeparator, pickLanguage } from './i18n.js';
 import { copyPicture } from './picture.js';
 import { JAPANESE, PageMeasure } from './measure.js';
 import { Plot } from './plot.js';
+import { ReadoutsView } from './readouts.js';
 
 /** One notch of a mouse wheel, in pixels (deltaMode 0) and in lines (1). */
 const NOTCH = [100, 3, 1];
@@ -56,6 +57,7 @@ export class App {
       ZoomOut: () => this.setZoom(this.core.steppedZoom(this.zoom, -1)),
       ActualSize: () => this.setZoom(1),
       CopyPicture: () => copyPicture(this),
+      Readouts: () => this.showReadouts(),
     }, /** @type {HTMLElement} */ (doc.getElementById('classroom-menu')));
 
     this.zoom = 1;
@@ -64,6 +66,8 @@ export class App {
     /** @type {PageMeasure | null} the browser's measure of text, made at the first layout */
     this.measure = null;
     this.painted = -1;
+    /** @type {ReadoutsView | null} */
+    this.readouts = null;
     this.shownPaused = false;
     this.wheel = 0;
     this.descriptions = { diagram: '', plot: '', window: '' };
@@ -165,6 +169,13 @@ export class App {
     this.paint();
   }
 
+  /** Opens the Readouts view, made the first time it is asked for. */
+  showReadouts() {
+    this.readouts ??= new ReadoutsView(
+      /** @type {HTMLDialogElement} */ (this.doc.getElementById('readouts')), this.core);
+    this.readouts.show();
+  }
+
   /** Brings every element up to date with the program, and sets the next wake-up. */
   sync() {
     if (this.core.closed()) {
@@ -173,6 +184,8 @@ export class App {
     }
     if ((this.doc.defaultView?.devicePixelRatio || 1) !== this.dpr) this.layout();
     this.paint();
+    // Closed or never opened, the view costs the frame nothing.
+    if (this.readouts?.open) this.readouts.refresh();
     for (let n = this.core.takeNotice(); n; n = this.core.takeNotice()) {
       const box = n.focus ? /** @type {HTMLInputElement} */ (this.form.element(n.focus)) : null;
       this.dialog.show(n.text, box ?? null);

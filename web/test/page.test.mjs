@@ -715,10 +715,11 @@ const MENU_STEPS = [
   ['ArrowDown', { open: true, focus: 'Step' }],
   ['ArrowDown', { open: true, focus: 'ZoomIn' }],
   ['ArrowDown', { open: true, focus: 'CopyPicture' }], // Zoom out and Actual size are off at 100 %
+  ['ArrowDown', { open: true, focus: 'Readouts' }],
   ['ArrowDown', { open: true, focus: 'Pause' }],
-  ['ArrowUp', { open: true, focus: 'CopyPicture' }],
+  ['ArrowUp', { open: true, focus: 'Readouts' }],
   ['Home', { open: true, focus: 'Pause' }],
-  ['End', { open: true, focus: 'CopyPicture' }],
+  ['End', { open: true, focus: 'Readouts' }],
   ['Escape', { open: false, focus: 'Command1' }],
   ['ContextMenu', { open: true, focus: 'Pause' }],
   ['Enter', { open: false, focus: 'Command1', paused: true }],
@@ -727,7 +728,8 @@ const MENU_STEPS = [
   [['Shift', 'F10'], { open: true, focus: 'Pause', pauseItem: 'Pause' }],
   ['i', { open: false, focus: 'Command1', zoom: 1.25 }],
   [['Shift', 'F10'], { open: true, focus: 'Pause' }],
-  ['End', { open: true, focus: 'CopyPicture' }],
+  ['End', { open: true, focus: 'Readouts' }],
+  ['ArrowUp', { open: true, focus: 'CopyPicture' }],
   ['ArrowUp', { open: true, focus: 'ActualSize' }],
   ['Enter', { open: false, focus: 'Command1', zoom: 1 }],
   [['Shift', 'F10'], { open: true, focus: 'Pause' }],
@@ -1031,5 +1033,78 @@ test('served over http it installs as an app, and opens again with the network o
   } finally {
     await close();
     await server.close();
+  }
+});
+
+// The Readouts view opened each way, after a lesson of two settings: its
+// table sets the readouts that are not whole apart, the copy is the table as
+// tab-separated text, and the download is the driver's `readouts`.
+const READOUTS_OPENINGS = [
+  ['F8', async (page) => press(page, 'F8')],
+  ['the menu', async (page) => {
+    await press(page, ['Shift', 'F10']);
+    await page.click('#classroom-menu [data-action=Readouts]');
+  }],
+  ['the menu by touch', async (page) => {
+    await press(page, ['Shift', 'F10']);
+    const r = await page.$eval('#classroom-menu [data-action=Readouts]', (el) => {
+      const b = el.getBoundingClientRect();
+      return [b.left + b.width / 2, b.top + b.height / 2];
+    });
+    await page.touchscreen.tap(r[0], r[1]);
+  }],
+];
+
+test('the Readouts view opens from the menu, by key and by touch; its copy and download are the log', async () => {
+  const script = 'click Start\nwait 30000\nset Text4 0.3\nclick Restart\nwait 20000';
+  const csv = execFileSync(driver, ['-'], { input: `${script}\nreadouts\n` });
+  for (const [how, openView] of READOUTS_OPENINGS) {
+    const { page, errors, close } = await open();
+    try {
+      await page.evaluate(() => {
+        globalThis.kept = { copied: '', saved: null };
+        navigator.clipboard.writeText = async (text) => { globalThis.kept.copied = text; };
+        HTMLAnchorElement.prototype.click = function () {
+          const a = this;
+          globalThis.kept.saved = fetch(a.href).then((r) => r.arrayBuffer())
+            .then((b) => ({ name: a.download, bytes: [...new Uint8Array(b)] }));
+        };
+      });
+      await press(page, 'Enter');
+      await advance(page, 30000);
+      await typeInto(page, 'Text4', '0.3');
+      await press(page, 'Enter');
+      await advance(page, 20000);
+      await page.focus('#Command1');
+      await openView(page);
+      const seen = await page.evaluate(() => {
+        const rows = [...document.querySelectorAll('#readouts-table tbody tr')];
+        return {
+          open: document.getElementById('readouts').open,
+          headers: document.querySelectorAll('#readouts-table thead th').length,
+          notWhole: rows.map((r) => r.classList.contains('not-whole')),
+          settings: document.querySelectorAll('#readouts-summary tbody tr').length,
+          described: document.getElementById('readouts-chart-description').textContent,
+        };
+      });
+      assert.deepEqual({ ...seen, described: undefined }, {
+        open: true, headers: 14, notWhole: [true, false, false, true, false], settings: 2,
+        described: undefined,
+      }, how);
+      assert.match(seen.described, /Setting 2 .*collector mean/, how);
+      await page.click('#readouts-copy');
+      await page.click('#readouts-save');
+      const kept = await page.evaluate(async () => ({
+        copied: globalThis.kept.copied, saved: await globalThis.kept.saved }));
+      assert.equal(kept.saved.name, 'transistor-readouts.csv', how);
+      assert.deepEqual(Buffer.from(kept.saved.bytes), csv, how);
+      assert.equal(kept.copied, csv.toString().replace('\ufeff', '').replaceAll(',', '\t'), how);
+      // Escape closes it, and the form goes on.
+      await press(page, 'Escape');
+      assert.equal(await page.evaluate(() => document.getElementById('readouts').open), false, how);
+      assert.deepEqual(errors, [], how);
+    } finally {
+      await close();
+    }
   }
 });
