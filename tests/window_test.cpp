@@ -8,6 +8,7 @@
 #include "app/window_description.h"
 #include "view/classroom_actions.h"
 #include "view/main_window.h"
+#include "view/readouts_dialog.h"
 #include "view/twips.h"
 
 using namespace transistor;
@@ -53,6 +54,59 @@ class WindowTest : public QObject {
         window = std::make_unique<MainWindow>();
         window->show();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    // The Readouts view, by F8 or from the menu: beside the window, not
+    // modal; its table has a header per column and sets the readouts that are
+    // not whole apart; Copy and Save give the table and the file.
+    void theReadoutsViewShowsEveryReadout_data() {
+        QTest::addColumn<bool>("byKey");
+        QTest::newRow("F8") << true;
+        QTest::newRow("menu") << false;
+    }
+    void theReadoutsViewShowsEveryReadout() {
+        QFETCH(bool, byKey);
+        Program &p = window->program();
+        const Millis t = p.clock().now();
+        p.press(*FindButton("Start"), t);
+        p.runUntil(t + 30000);
+        window->syncFromForm();
+        if (byKey)
+            key(Qt::Key_F8);
+        else
+            child<QAction>("ReadoutsAction")->trigger();
+        ReadoutsDialog *view = window->readouts();
+        QVERIFY(view && view->isVisible() && !view->isModal());
+        auto *table = view->findChild<QTableWidget *>("ReadoutsTable");
+        QCOMPARE(table->columnCount(), 14);
+        QCOMPARE(table->horizontalHeaderItem(3)->text(), u"collector readout"_qs);
+        QCOMPARE(table->rowCount(), 3);
+        // The first readout counts the Start: not whole, set apart.
+        QCOMPARE(table->item(0, 13)->text(), u"no"_qs);
+        QVERIFY(table->item(0, 3)->font().italic());
+        QVERIFY(!table->item(2, 3)->font().italic());
+        // A readout while it is open comes in at once.
+        p.runUntil(p.clock().now() + 10000);
+        QCOMPARE(table->rowCount(), 4);
+        QCOMPARE(view->findChild<QTableWidget *>("ReadoutsSummary")->rowCount(), 1);
+        QVERIFY(view->findChild<QWidget *>("ReadoutsChart")
+                    ->accessibleDescription()
+                    .contains(u"Setting 1"_qs));
+        view->findChild<QPushButton *>("ReadoutsCopy")->click();
+        const QStringList copied =
+            QApplication::clipboard()->text().split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(copied.size(), 5);
+        QCOMPARE(copied[0].split(u'\t').size(), 14);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"r.csv"_qs);
+        QVERIFY(view->saveTo(path));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray csv = file.readAll();
+        QVERIFY(csv.startsWith("\xEF\xBB\xBFreadout,time (s),"));
+        QCOMPARE(csv.count('\n'), 5);
+        view->close();
+        QVERIFY(!view->isVisible());
     }
 
     // A tick's carrier drawn at its new place and erased at its old one; the
@@ -417,8 +471,9 @@ class WindowTest : public QObject {
         for (QAction *a : menu->actions())
             if (!a->isSeparator() && a->isShortcutVisibleInContextMenu())
                 items << a->text() + " " + a->shortcut().toString(QKeySequence::PortableText);
-        QCOMPARE(items.join('|'), u"&Pause F5|&Step one tick F6|Zoom &in Ctrl++|Zoom &out Ctrl+-|"
-                                  "&Actual size Ctrl+0|&Copy picture Ctrl+Shift+C"_qs);
+        QCOMPARE(items.join('|'),
+                 u"&Pause F5|&Step one tick F6|Zoom &in Ctrl++|Zoom &out Ctrl+-|"
+                 "&Actual size Ctrl+0|&Copy picture Ctrl+Shift+C|Rea&douts... F8"_qs);
         menu->hide();
         key(Qt::Key_F10, Qt::ShiftModifier);
         QVERIFY(menu->isVisible());

@@ -126,6 +126,7 @@ QAction *ClassroomActions::addAction(const ClassroomAction &a) {
         {"ZoomOut", &ClassroomActions::zoomOut},
         {"ActualSize", &ClassroomActions::actualSize},
         {"CopyPicture", &ClassroomActions::copyPicture},
+        {"Readouts", &ClassroomActions::showReadouts},
         {"Menu", &ClassroomActions::menuKey},
     };
     auto *action = new QAction(ClassroomText(a.text), this);
@@ -203,6 +204,10 @@ void ClassroomActions::menuKey() {
         return;
     }
     showMenu(focus->mapToGlobal(centre));
+}
+
+void ClassroomActions::showReadouts() {
+    window_.showReadouts();
 }
 
 void ClassroomActions::copyPicture() {

@@ -45,6 +45,7 @@ class ClassroomActions : public QObject {
     void zoomOut();
     void actualSize();
     void copyPicture();
+    void showReadouts();
     void menuKey();
     void showMenu(const QPoint &globalPos);
     void setZoom(double zoom);

@@ -1,4 +1,5 @@
 #include "view/main_window.h"
+#include "view/readouts_dialog.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -181,6 +182,13 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent), program_(ProgramOptio
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::showReadouts() {
+    if (!readouts_) readouts_ = new ReadoutsDialog(*this);
+    readouts_->show();
+    readouts_->raise();
+    readouts_->activateWindow();
+}
 
 QMessageBox *MainWindow::messageBox() const {
     return messageBox_;

@@ -27,6 +27,7 @@ namespace transistor {
 class ClassroomActions;
 class DiagramCanvas;
 class PlotBox;
+class ReadoutsDialog;
 
 // The widget that holds the form's controls at their places, inside the
 // window's scrolling area.
@@ -63,6 +64,9 @@ class MainWindow : public QWidget {
     // F5 and F6: the program's pause and single step, now.
     void togglePause();
     void step();
+    // The Readouts view beside the window, made when first asked for.
+    void showReadouts();
+    ReadoutsDialog *readouts() const { return readouts_; }
 
     // Twips to pixels (1 = actual size): every control, font and drawing
     // follows, and the window keeps showing the same part of the form, as
@@ -118,6 +122,7 @@ class MainWindow : public QWidget {
     QElapsedTimer elapsed_;
     Program program_;
     QTimer *wake_ = nullptr;
+    ReadoutsDialog *readouts_ = nullptr;
     bool shownPaused_ = false;
 
     QScrollArea *scroll_ = nullptr;
