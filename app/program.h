@@ -60,6 +60,8 @@ class Program {
     const Clock &clock() const { return clock_; }
     // Every current readout since the window opened (see app/readout_log.h).
     const ReadoutLog &readoutLog() const { return log_; }
+    // For a tool that shows a session the script driver ran, as form() is.
+    ReadoutLog &readoutLog() { return log_; }
 
     // One wake at time now: every timer event due by then, in order (see
     // app/clock.h), each timer at most once.

@@ -6,7 +6,8 @@
 #   SCALE=s   device pixels per pixel (default 1)
 # window.png and strip.png show the texts as designed (LC_ALL=C.UTF-8);
 # window-en.png, window-ja.png and window-designed.png show the whole window,
-# strip included, in each language.
+# strip included, in each language; readouts-en.png and readouts-ja.png the
+# Readouts view after a short lesson.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
@@ -26,4 +27,6 @@ strip.png            C.UTF-8      window.script  strip
 window-en.png        en_US.UTF-8  window.script  full
 window-ja.png        ja_JP.UTF-8  window.script  full
 window-designed.png  C.UTF-8      window.script  full
+readouts-en.png      en_US.UTF-8  readouts.script  readouts
+readouts-ja.png      ja_JP.UTF-8  readouts.script  readouts
 LIST

@@ -161,7 +161,10 @@ ReadoutsDialog::ReadoutsDialog(MainWindow &window) : QDialog(&window), window_(w
     layout->addWidget(chartText_);
     layout->addWidget(title(kReadoutsTableTitle));
     layout->addWidget(table_, 1);
-    resize(720, 900);
+    table_->setMinimumHeight(180);
+    for (QLabel *l : {note_, chartText_})
+        l->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
+    resize(960, 1060);
 }
 
 void ReadoutsDialog::showEvent(QShowEvent *event) {
@@ -199,6 +202,10 @@ void ReadoutsDialog::refresh() {
     const QString description = Q(DescribeReadoutChart(log, sep, translate));
     chart_->setAccessibleDescription(description);
     chartText_->setText(description);
+    // A wrapped label in a layout is given one line unless it asks for more.
+    const int room = width() - 2 * layout()->contentsMargins().left();
+    for (QLabel *l : {note_, chartText_}) l->setMinimumHeight(l->heightForWidth(room));
+    layout()->activate();
 }
 
 void ReadoutsDialog::copy() {

@@ -1,11 +1,12 @@
 // window-picture: draws the window in a given state into a PNG, so that the
 // pictures in docs/ can be made again whenever the window changes.
-//   window-picture [--scale S] [--area window|strip|full] SCRIPT OUTPUT.png
+//   window-picture [--scale S] [--area window|strip|full|readouts] SCRIPT OUTPUT.png
 // SCRIPT is a script of the driver (transistor-script's format); its events
 // run through the core exactly as the driver runs them, and the window then
 // shows the resulting state. The window is drawn offscreen, never shown on a
 // screen, at S device pixels per pixel (default 1). The areas: the window as
-// it opens (default), the strip below its lower edge, or both. The captions
+// it opens (default), the strip below its lower edge, both, or the Readouts
+// view with the readouts of the script. The captions
 // are in the user's language, as transistor-sim shows them (LANGUAGE, LC_ALL,
 // LC_MESSAGES, LANG).
 #include <QApplication>
@@ -20,13 +21,15 @@
 #include "app/window_description.h"
 #include "tools/script_runner.h"
 #include "view/main_window.h"
+#include "view/readouts_dialog.h"
 #include "view/translation.h"
 #include "view/twips.h"
 
 namespace {
 
 int Usage() {
-    std::cerr << "usage: window-picture [--scale S] [--area window|strip|full] SCRIPT OUTPUT.png\n";
+    std::cerr << "usage: window-picture [--scale S] [--area window|strip|full|readouts] SCRIPT "
+                 "OUTPUT.png\n";
     return 2;
 }
 
@@ -48,7 +51,7 @@ int main(int argc, char **argv) {
     char *end = nullptr;
     const double factor = std::strtod(scale.c_str(), &end);
     if (outputPath.empty() || *end != '\0' || !(factor >= 0.5 && factor <= 8) ||
-        (area != "window" && area != "strip" && area != "full"))
+        (area != "window" && area != "strip" && area != "full" && area != "readouts"))
         return Usage();
 
     // Set before the application exists: offscreen, and every pixel of the
@@ -89,7 +92,14 @@ int main(int argc, char **argv) {
     QRect rect(0, 0, window.width(), window.height());
     if (area == "strip") rect.setTop(client);
 
-    const QPixmap picture = window.grab(rect);
+    QPixmap picture;
+    if (area == "readouts") {
+        window.program().readoutLog() = driver.program().readoutLog();
+        window.showReadouts();
+        picture = window.readouts()->grab();
+    } else {
+        picture = window.grab(rect);
+    }
     if (!picture.save(QDir::cleanPath(QString::fromStdString(outputPath)), "PNG")) {
         std::cerr << "cannot write " << outputPath << '\n';
         return 2;
