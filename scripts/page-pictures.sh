@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Draws the pictures of the page in docs/ again, docs/page-en.png and
-# docs/page-ja.png, from the built page (build-wasm/page, or
+# docs/page-ja.png, and the Readouts view, docs/page-readouts-en.png and
+# docs/page-readouts-ja.png, from the built page (build-wasm/page, or
 # TRANSISTOR_PAGE_DIR) in headless Chromium, after a change to the page.
 # The page runs on its manual clock, so the same page gives the same pictures.
 set -euo pipefail
