@@ -35,6 +35,10 @@
         <source>&amp;Resume</source>
         <translation>&amp;Resume</translation>
     </message>
+    <message>
+        <source>Copy &amp;link to this setup</source>
+        <translation>Copy &amp;link to this setup</translation>
+    </message>
 </context>
 <context>
     <name>Description</name>
@@ -350,6 +354,10 @@
     <message>
         <source>chart</source>
         <translation>chart</translation>
+    </message>
+    <message>
+        <source>The browser keeps the clipboard from this page. Copy the link from here:</source>
+        <translation>The browser keeps the clipboard from this page. Copy the link from here:</translation>
     </message>
 </context>
 <context>

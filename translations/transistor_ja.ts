@@ -35,6 +35,10 @@
         <source>&amp;Resume</source>
         <translation>再開(&amp;R)</translation>
     </message>
+    <message>
+        <source>Copy &amp;link to this setup</source>
+        <translation>この設定へのリンクをコピー(&amp;L)</translation>
+    </message>
 </context>
 <context>
     <name>Description</name>
@@ -350,6 +354,10 @@
     <message>
         <source>chart</source>
         <translation>グラフ</translation>
+    </message>
+    <message>
+        <source>The browser keeps the clipboard from this page. Copy the link from here:</source>
+        <translation>このページではブラウザーがクリップボードを使わせません。ここからリンクをコピーしてください:</translation>
     </message>
 </context>
 <context>

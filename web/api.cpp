@@ -19,6 +19,7 @@
 #include "app/caption_layout.h"
 #include "app/classroom.h"
 #include "app/program.h"
+#include "app/setup_link.h"
 #include "app/window_description.h"
 #include "model/number_text.h"
 #include "model/translatable.h"
@@ -185,6 +186,9 @@ constexpr std::pair<std::string_view, std::string_view> kPageTexts[] = {
     {"ok", TRANSLATABLE("Page", "OK")},
     {"ended", TRANSLATABLE("Page", "The program has ended. You may close this page.")},
     {"chart", TRANSLATABLE("Page", "chart")},
+    {"copyLink",
+     TRANSLATABLE("Page",
+                  "The browser keeps the clipboard from this page. Copy the link from here:")},
 };
 
 std::string PageTextsJson() {
@@ -397,6 +401,30 @@ EMSCRIPTEN_KEEPALIVE const char *tp_description(int which) {
     default:
         return Hand(P().windowDescription());
     }
+}
+
+// The setup a link carries, from the query string in the buffer:
+// {"texts": [[box, text], …], "language", "zoomPercent", "start"}.
+EMSCRIPTEN_KEEPALIVE const char *tp_read_link() {
+    const LinkSetup setup = ReadSetupLink(ThePage().buffer);
+    std::string out = "{\"texts\":[";
+    for (const auto &[box, text] : setup.texts) {
+        if (out.back() != '[') out += ',';
+        out += '[';
+        AppendJsonString(out, box);
+        out += ',';
+        AppendJsonString(out, text);
+        out += ']';
+    }
+    out += "],\"language\":";
+    AppendJsonString(out, setup.language);
+    out += ",\"zoomPercent\":" + std::to_string(std::lround(setup.zoom * 100)) +
+           ",\"start\":" + (setup.start ? "true" : "false") + "}";
+    return Hand(std::move(out));
+}
+// The query of a link to the present inputs.
+EMSCRIPTEN_KEEPALIVE const char *tp_link_query() {
+    return Hand(SetupLinkQuery(P().form().ctl));
 }
 
 // The state as the script driver dumps it, for comparing the two.

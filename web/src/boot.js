@@ -9,7 +9,8 @@ const translations = JSON.parse(document.getElementById('translations')?.textCon
 globalThis.createTransistorCore().then((module) => {
   // @ts-ignore
   const clock = location.hash === '#manual-clock' ? new ManualClock() : new PageClock(window);
-  globalThis.transistorApp = new App(document, module, translations, navigator.languages, clock);
+  globalThis.transistorApp = new App(document, module, translations, navigator.languages, clock,
+    location.search);
   // Installed from a web server, it works offline too.
   if (location.protocol.startsWith('http') && 'serviceWorker' in navigator) {
     const manifest = document.createElement('link');

@@ -70,3 +70,53 @@ export class MessageDialog {
     }
   }
 }
+
+/**
+ * A link shown where the browser keeps the clipboard from the page (a
+ * sandboxed frame, an older browser): the link in a box, selected, for the
+ * user to copy, and OK.
+ */
+export class LinkDialog {
+  /**
+   * @param {Document} doc
+   * @param {string} title the window's caption
+   * @param {string} text what to do with the link
+   * @param {string} ok the button's text
+   */
+  constructor(doc, title, text, ok) {
+    this.dialog = doc.createElement('dialog');
+    this.dialog.id = 'link';
+    const heading = doc.createElement('h2');
+    heading.id = 'link-title';
+    heading.textContent = title;
+    const label = doc.createElement('label');
+    label.textContent = text;
+    this.input = doc.createElement('input');
+    this.input.readOnly = true;
+    label.append(this.input);
+    const form = doc.createElement('form');
+    form.method = 'dialog';
+    const button = doc.createElement('button');
+    button.textContent = ok;
+    form.append(button);
+    this.dialog.append(heading, label, form);
+    this.dialog.setAttribute('aria-labelledby', heading.id);
+    doc.body.append(this.dialog);
+    /** @type {HTMLElement | null} */
+    this.returnTo = null;
+    this.dialog.addEventListener('close', () => {
+      if (this.returnTo?.isConnected) this.returnTo.focus();
+      this.returnTo = null;
+    });
+  }
+
+  /** @param {string} link */
+  show(link) {
+    const active = this.dialog.ownerDocument.activeElement;
+    if (!this.dialog.open) this.returnTo = active instanceof HTMLElement ? active : null;
+    this.input.value = link;
+    if (!this.dialog.open) this.dialog.showModal();
+    this.input.focus();
+    this.input.select();
+  }
+}
