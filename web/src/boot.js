@@ -17,6 +17,12 @@ globalThis.createTransistorCore().then((module) => {
     manifest.rel = 'manifest';
     manifest.href = 'transistor-sim.webmanifest';
     document.head.append(manifest);
-    navigator.serviceWorker.register('sw.js').catch(() => {});
+    // A sandboxed frame without its origin refuses the worker at once, and
+    // a frame may refuse its registration later: the page runs without it.
+    try {
+      navigator.serviceWorker.register('sw.js').catch(() => {});
+    } catch {
+      // the page works as it is
+    }
   }
 });

@@ -1181,3 +1181,46 @@ test('Copy link gives a link that opens the same setup, from the clipboard or fr
     }
   }
 });
+
+test('in a learning platform\'s sandboxed frame it animates, takes keys once clicked, and copying falls back', async () => {
+  const folder = mkdtempSync(join(tmpdir(), 'transistor-host-'));
+  execFileSync('cp', ['-R', `${pageDir}/.`, join(root, 'web', 'test', 'host.html'), folder]);
+  const server = await serve(folder);
+  try {
+    for (const sandbox of ['allow-scripts', 'allow-scripts allow-same-origin']) {
+      const src = 'transistor-sim.html?VCB=1&start';
+      const { page, errors, close } = await open({ manual: false, framed: true,
+        url: `${server.url}host.html?${new URLSearchParams({ sandbox, src })}` });
+      try {
+        // The frame, once the page in it is ready (a sandboxed frame may
+        // move to a process of its own as it loads).
+        const frameOf = async () => {
+          for (let tries = 0; tries < 200; tries++) {
+            for (const f of page.frames()) {
+              if (await f.evaluate(() => typeof globalThis.transistorApp === 'object').catch(() => false)) return f;
+            }
+            await new Promise((r) => setTimeout(r, 50));
+          }
+          throw new Error(`${sandbox}: the page in the frame never got ready`);
+        };
+        const frame = await frameOf();
+        await frame.waitForFunction(() => JSON.parse(transistorApp.core.dump()).vars.PlotX >= 8, { timeout: 5000 });
+        await frame.click('#Text2');
+        await press(page, 'F5');
+        assert.equal(await frame.evaluate(() => transistorApp.core.paused()), true, `${sandbox}: F5 in the frame`);
+        await frame.evaluate(watchClipboard, false);
+        await copyLinkFromMenu(frame, page.mouse);
+        assert.match(String(await linkGiven(frame)), /transistor-sim\.html\?T=300&EFE=0\.9&EFB=0\.2&EFC=0\.7&VEB=0\.5&VCB=1$/, sandbox);
+        await press(page, 'Escape');
+        await press(page, ['Control', 'Shift', 'C']); // the picture: clipboard or download, or neither
+        await new Promise((r) => setTimeout(r, 300));
+        assert.deepEqual(errors, [], sandbox);
+      } finally {
+        await close();
+      }
+    }
+  } finally {
+    await server.close();
+    rmSync(folder, { recursive: true, force: true });
+  }
+});
