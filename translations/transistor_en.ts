@@ -359,6 +359,10 @@
         <source>The browser keeps the clipboard from this page. Copy the link from here:</source>
         <translation>The browser keeps the clipboard from this page. Copy the link from here:</translation>
     </message>
+    <message>
+        <source>The browser keeps the clipboard from this page. Copy the picture from here with a right click:</source>
+        <translation>The browser keeps the clipboard from this page. Copy the picture from here with a right click:</translation>
+    </message>
 </context>
 <context>
     <name>transistor::MainWindow</name>

@@ -359,6 +359,10 @@
         <source>The browser keeps the clipboard from this page. Copy the link from here:</source>
         <translation>このページではブラウザーがクリップボードを使わせません。ここからリンクをコピーしてください:</translation>
     </message>
+    <message>
+        <source>The browser keeps the clipboard from this page. Copy the picture from here with a right click:</source>
+        <translation>このページではブラウザーがクリップボードを使わせません。ここから右クリックで図をコピーしてください:</translation>
+    </message>
 </context>
 <context>
     <name>transistor::MainWindow</name>

@@ -189,6 +189,8 @@ constexpr std::pair<std::string_view, std::string_view> kPageTexts[] = {
     {"copyLink",
      TRANSLATABLE("Page",
                   "The browser keeps the clipboard from this page. Copy the link from here:")},
+    {"copyPicture", TRANSLATABLE("Page", "The browser keeps the clipboard from this page. Copy "
+                                         "the picture from here with a right click:")},
 };
 
 std::string PageTextsJson() {

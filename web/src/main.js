@@ -4,7 +4,7 @@
 
 import { Classroom } from './classroom.js';
 import { Core, TEXT_BOXES } from './core.js';
-import { LinkDialog, MessageDialog } from './dialog.js';
+import { CopyDialog, MessageDialog } from './dialog.js';
 import { Drawing, TWIPS_PER_PX } from './drawing.js';
 import { Form, controlId, pixelRect } from './form.js';
 import { PAGE, Texts, decimalSeparator, pickLanguage } from './i18n.js';
@@ -49,8 +49,10 @@ export class App {
       description.controls.filter((c) => c.container === picture.name));
     this.dialog = new MessageDialog(/** @type {HTMLDialogElement} */ (doc.getElementById('message')),
       doc.title, this.texts.tr(PAGE, this.pageTexts.ok));
-    this.linkDialog = new LinkDialog(doc, doc.title, this.texts.tr(PAGE, this.pageTexts.copyLink),
-      this.texts.tr(PAGE, this.pageTexts.ok));
+    this.copyDialog = new CopyDialog(doc, doc.title, {
+      link: this.texts.tr(PAGE, this.pageTexts.copyLink),
+      picture: this.texts.tr(PAGE, this.pageTexts.copyPicture),
+    }, this.texts.tr(PAGE, this.pageTexts.ok));
 
     this.table = this.core.classroom();
     this.sign = /** @type {HTMLElement} */ (doc.getElementById('paused-sign'));
@@ -97,7 +99,7 @@ export class App {
       if (!clipboardWritable(this.doc)) throw new Error('no clipboard');
       await navigator.clipboard.writeText(link);
     } catch {
-      this.linkDialog.show(link);
+      this.copyDialog.showLink(link);
     }
   }
 
