@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -43,6 +44,10 @@ const Row kRows[] = {
     {"zoom that is no number", "zoom=1.5", {}, "", 1.0},
 };
 // clang-format on
+
+void PrintTo(const Row &row, std::ostream *os) {
+    *os << row.name;
+}
 
 class SetupLinkTest : public testing::TestWithParam<Row> {};
 
