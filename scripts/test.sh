@@ -103,6 +103,8 @@ stage_web() (
   configure build -DTRANSISTOR_WERROR=ON -DTRANSISTOR_BUILD_GUI=ON -DTRANSISTOR_BENCH=ON
   cmake --build build -j "$jobs" --target transistor-script
   configure_wasm
+  # Written afresh, so that nothing left from an older build counts.
+  rm -rf build-wasm/page
   cmake --build build-wasm -j "$jobs" --target transistor-page
   # The page the repository holds is the page these sources build, to the byte.
   if ! diff -r --brief docs/app build-wasm/page; then

@@ -10,6 +10,8 @@ set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
 bash scripts/install-deps.sh
+# Written afresh, so that nothing left from an older build goes along.
+rm -rf build-wasm/page
 # Quiet unless something fails.
 if ! log=$(configure_wasm 2>&1 && cmake --build build-wasm --target transistor-page -j "$jobs" 2>&1); then
   echo "$log" >&2
