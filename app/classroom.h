@@ -1,6 +1,7 @@
 // The classroom controls that every view offers beside the form: pause and
 // resume, a single step, zoom for a projector, and a copy of the picture for
-// slides and worksheets; what the menu calls them and which keys press them.
+// slides and worksheets, and in the page a link to the present setup; what
+// the menu calls them and which keys press them.
 // Their keys work anywhere in the window without taking a key from a text
 // box or from the focused button.
 #pragma once
@@ -24,12 +25,14 @@ struct ClassroomAction {
     std::array<std::string_view, 2> keys;
     // Menu items are grouped, with a separator between groups; -1: no item.
     int group;
+    // Only the page has it: the window has no address to hand out.
+    bool pageOnly = false;
 };
 
 // Ctrl++ is Ctrl+Shift+= on many keyboards; Ctrl+= saves the Shift. Ctrl+C
 // stays with the text boxes. The Menu key opens the menu by itself.
 // F8 is taken by no browser and no desktop, and types nothing.
-inline constexpr std::array<ClassroomAction, 8> kClassroomActions = {{
+inline constexpr std::array<ClassroomAction, 9> kClassroomActions = {{
     {"Pause", TRANSLATABLE("Classroom", "&Pause"), {"F5", "Pause"}, 0},
     {"Step", TRANSLATABLE("Classroom", "&Step one tick"), {"F6", ""}, 0},
     {"ZoomIn", TRANSLATABLE("Classroom", "Zoom &in"), {"Ctrl++", "Ctrl+="}, 1},
@@ -37,6 +40,8 @@ inline constexpr std::array<ClassroomAction, 8> kClassroomActions = {{
     {"ActualSize", TRANSLATABLE("Classroom", "&Actual size"), {"Ctrl+0", ""}, 1},
     {"CopyPicture", TRANSLATABLE("Classroom", "&Copy picture"), {"Ctrl+Shift+C", ""}, 2},
     {"Readouts", TRANSLATABLE("Classroom", "Rea&douts..."), {"F8", ""}, 3},
+    // The page's address with the present inputs (app/setup_link.h).
+    {"CopyLink", TRANSLATABLE("Classroom", "Copy &link to this setup"), {"", ""}, 4, true},
     {"Menu", "", {"Shift+F10", ""}, -1},
 }};
 

@@ -93,7 +93,8 @@ stage_wasm() (
   rm -rf "$work"
 )
 
-# The page: the module's calls against the native driver under node, and the
+# The page: the one committed in docs/app/ against the one built here, the
+# module's calls against the native driver under node, and the
 # page itself in headless Chromium (offline from file://, the same state as
 # the native driver after the same events, the drawing, the screen reader's
 # tree, the keyboard, random input, the installable app). Its tools come
@@ -102,7 +103,14 @@ stage_web() (
   configure build -DTRANSISTOR_WERROR=ON -DTRANSISTOR_BUILD_GUI=ON -DTRANSISTOR_BENCH=ON
   cmake --build build -j "$jobs" --target transistor-script
   configure_wasm
+  # Written afresh, so that nothing left from an older build counts.
+  rm -rf build-wasm/page
   cmake --build build-wasm -j "$jobs" --target transistor-page
+  # The page the repository holds is the page these sources build, to the byte.
+  if ! diff -r --brief docs/app build-wasm/page; then
+    echo "docs/app is not the page these sources build: run bash scripts/web.sh and commit docs/app" >&2
+    return 1
+  fi
   (cd web && npm ci --no-audit --no-fund --loglevel=error)
   (cd web && npx tsc -p jsconfig.json)
   TRANSISTOR_CORE=$PWD/build-wasm/bin/transistor-core.js \

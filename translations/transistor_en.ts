@@ -38,6 +38,8 @@
     <message>
         <source>Rea&amp;douts...</source>
         <translation>Rea&amp;douts...</translation>
+        <source>Copy &amp;link to this setup</source>
+        <translation>Copy &amp;link to this setup</translation>
     </message>
 </context>
 <context>
@@ -354,6 +356,14 @@
     <message>
         <source>chart</source>
         <translation>chart</translation>
+    </message>
+    <message>
+        <source>The browser keeps the clipboard from this page. Copy the link from here:</source>
+        <translation>The browser keeps the clipboard from this page. Copy the link from here:</translation>
+    </message>
+    <message>
+        <source>The browser keeps the clipboard from this page. Copy the picture from here with a right click:</source>
+        <translation>The browser keeps the clipboard from this page. Copy the picture from here with a right click:</translation>
     </message>
 </context>
 <context>

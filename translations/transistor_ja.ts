@@ -38,6 +38,8 @@
     <message>
         <source>Rea&amp;douts...</source>
         <translation>読み取り記録(&amp;D)...</translation>
+        <source>Copy &amp;link to this setup</source>
+        <translation>この設定へのリンクをコピー(&amp;L)</translation>
     </message>
 </context>
 <context>
@@ -354,6 +356,14 @@
     <message>
         <source>chart</source>
         <translation>グラフ</translation>
+    </message>
+    <message>
+        <source>The browser keeps the clipboard from this page. Copy the link from here:</source>
+        <translation>このページではブラウザーがクリップボードを使わせません。ここからリンクをコピーしてください:</translation>
+    </message>
+    <message>
+        <source>The browser keeps the clipboard from this page. Copy the picture from here with a right click:</source>
+        <translation>このページではブラウザーがクリップボードを使わせません。ここから右クリックで図をコピーしてください:</translation>
     </message>
 </context>
 <context>

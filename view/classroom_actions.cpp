@@ -73,6 +73,7 @@ QColor QuietText(const QColor &text, const QColor &background) {
 ClassroomActions::ClassroomActions(MainWindow &window) : QObject(&window), window_(window) {
     setObjectName(QStringLiteral("ClassroomActions"));
     for (const ClassroomAction &a : kClassroomActions) {
+        if (a.pageOnly) continue;
         QAction *action = addAction(a);
         if (a.name == "Pause") pause_ = action;
         if (a.name == "Step") step_ = action;
@@ -86,7 +87,7 @@ ClassroomActions::ClassroomActions(MainWindow &window) : QObject(&window), windo
     menu_->setObjectName(QStringLiteral("ClassroomMenu"));
     int group = -1;
     for (const ClassroomAction &a : kClassroomActions) {
-        if (a.group < 0) continue;
+        if (a.group < 0 || a.pageOnly) continue;
         if (group >= 0 && a.group != group) menu_->addSeparator();
         group = a.group;
         menu_->addAction(window_.findChild<QAction *>(ToQString(a.name) + u"Action"_qs));

@@ -20,6 +20,7 @@
 #include "app/classroom.h"
 #include "app/program.h"
 #include "app/readout_report.h"
+#include "app/setup_link.h"
 #include "app/window_description.h"
 #include "model/number_text.h"
 #include "model/translatable.h"
@@ -186,6 +187,11 @@ constexpr std::pair<std::string_view, std::string_view> kPageTexts[] = {
     {"ok", TRANSLATABLE("Page", "OK")},
     {"ended", TRANSLATABLE("Page", "The program has ended. You may close this page.")},
     {"chart", TRANSLATABLE("Page", "chart")},
+    {"copyLink",
+     TRANSLATABLE("Page",
+                  "The browser keeps the clipboard from this page. Copy the link from here:")},
+    {"copyPicture", TRANSLATABLE("Page", "The browser keeps the clipboard from this page. Copy "
+                                         "the picture from here with a right click:")},
 };
 
 std::string PageTextsJson() {
@@ -486,6 +492,28 @@ EMSCRIPTEN_KEEPALIVE double tp_readouts_serial() {
 }
 EMSCRIPTEN_KEEPALIVE const char *tp_readouts_json() {
     return Hand(ReadoutsJson());
+// The setup a link carries, from the query string in the buffer:
+// {"texts": [[box, text], …], "language", "zoomPercent", "start"}.
+EMSCRIPTEN_KEEPALIVE const char *tp_read_link() {
+    const LinkSetup setup = ReadSetupLink(ThePage().buffer);
+    std::string out = "{\"texts\":[";
+    for (const auto &[box, text] : setup.texts) {
+        if (out.back() != '[') out += ',';
+        out += '[';
+        AppendJsonString(out, box);
+        out += ',';
+        AppendJsonString(out, text);
+        out += ']';
+    }
+    out += "],\"language\":";
+    AppendJsonString(out, setup.language);
+    out += ",\"zoomPercent\":" + std::to_string(std::lround(setup.zoom * 100)) +
+           ",\"start\":" + (setup.start ? "true" : "false") + "}";
+    return Hand(std::move(out));
+}
+// The query of a link to the present inputs.
+EMSCRIPTEN_KEEPALIVE const char *tp_link_query() {
+    return Hand(SetupLinkQuery(P().form().ctl));
 }
 
 // The state as the script driver dumps it, for comparing the two.

@@ -7,6 +7,7 @@
 //
 // CORE.js is the emscripten build of the core (web/CMakeLists.txt).
 
+import { execFileSync } from 'node:child_process';
 import { createHash } from 'node:crypto';
 import { copyFileSync, mkdirSync, readFileSync, readdirSync, writeFileSync } from 'node:fs';
 import { dirname, join, resolve } from 'node:path';
@@ -110,9 +111,26 @@ function scriptText(s) {
 /** The program's scalable icon. */
 const iconSvg = () => readFileSync(join(root, 'data', 'org.transistorbands.simulation.svg'), 'utf8');
 
+// What turns the sources into the page's bytes: the compiler and its
+// optimizers, and node, which runs emscripten's JavaScript optimizer and this
+// script. The page is committed and rebuilt by CI, byte for byte, so the
+// page says which packages made it.
+const TOOLS = ['emscripten', 'clang-14', 'lld-14', 'binaryen', 'nodejs'];
+
+/** The Debian packages of TOOLS as "name version", or node's own version off Debian. */
+export function toolVersions() {
+  try {
+    return execFileSync('dpkg-query', ['-W', '-f=${Package} ${Version}\\n', ...TOOLS],
+      { encoding: 'utf8', stdio: ['ignore', 'pipe', 'ignore'] }).trim().split('\n').join(', ');
+  } catch {
+    return `node ${process.version}, not from Debian packages`;
+  }
+}
+
 export function buildPage(corePath) {
   const template = readFileSync(join(here, 'page.html'), 'utf8');
   const parts = {
+    TOOLS: toolVersions().replace(/--/g, '- -'),
     // The tab's icon, inside the page: from file:// it asks for no file.
     ICON: `data:image/svg+xml,${encodeURIComponent(iconSvg().replace(/<!--[\s\S]*?-->\s*/g, ''))}`,
     STYLE: readFileSync(join(here, 'page.css'), 'utf8'),
@@ -120,7 +138,7 @@ export function buildPage(corePath) {
     CORE: scriptText(readFileSync(corePath, 'utf8')),
     PAGE: scriptText(bundle(join(here, 'src', 'boot.js'))),
   };
-  return template.replace(/\/\*(ICON|STYLE|TRANSLATIONS|CORE|PAGE)\*\//g, (_, key) => parts[key]);
+  return template.replace(/\/\*(TOOLS|ICON|STYLE|TRANSLATIONS|CORE|PAGE)\*\//g, (_, key) => parts[key]);
 }
 
 /** The web server's files beside the page: the manifest, the service worker, the icons. */

@@ -9,13 +9,20 @@ const translations = JSON.parse(document.getElementById('translations')?.textCon
 globalThis.createTransistorCore().then((module) => {
   // @ts-ignore
   const clock = location.hash === '#manual-clock' ? new ManualClock() : new PageClock(window);
-  globalThis.transistorApp = new App(document, module, translations, navigator.languages, clock);
+  globalThis.transistorApp = new App(document, module, translations, navigator.languages, clock,
+    location.search);
   // Installed from a web server, it works offline too.
   if (location.protocol.startsWith('http') && 'serviceWorker' in navigator) {
     const manifest = document.createElement('link');
     manifest.rel = 'manifest';
     manifest.href = 'transistor-sim.webmanifest';
     document.head.append(manifest);
-    navigator.serviceWorker.register('sw.js').catch(() => {});
+    // A sandboxed frame without its origin refuses the worker at once, and
+    // a frame may refuse its registration later: the page runs without it.
+    try {
+      navigator.serviceWorker.register('sw.js').catch(() => {});
+    } catch {
+      // the page works as it is
+    }
   }
 });

@@ -172,6 +172,20 @@ export class Core {
   /** Everything the Readouts view shows (web/api.cpp ReadoutsJson). */
   readouts() { return JSON.parse(this.string(this.m._tp_readouts_json())); }
 
+  /**
+   * The setup a link's query string carries (app/setup_link.h).
+   * @param {string} query
+   * @returns {{texts: [string, string][], language: string, zoom: number, start: boolean}}
+   */
+  readLink(query) {
+    this.pass(query);
+    const { zoomPercent, ...link } = JSON.parse(this.string(this.m._tp_read_link()));
+    return { ...link, zoom: zoomPercent / 100 };
+  }
+
+  /** The query of a link to the present inputs. */
+  linkQuery() { return this.string(this.m._tp_link_query()); }
+
   /** The state, as the script driver dumps it. */
   dump() { return this.string(this.m._tp_dump()); }
 }

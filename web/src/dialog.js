@@ -70,3 +70,65 @@ export class MessageDialog {
     }
   }
 }
+
+/**
+ * What the browser keeps off the clipboard (a sandboxed frame, an older
+ * browser), shown for the user to copy: a link in a box, selected, or the
+ * picture, which a right click copies; and OK.
+ */
+export class CopyDialog {
+  /**
+   * @param {Document} doc
+   * @param {string} title the window's caption
+   * @param {{link: string, picture: string}} texts what to do with each
+   * @param {string} ok the button's text
+   */
+  constructor(doc, title, texts, ok) {
+    this.texts = texts;
+    this.dialog = doc.createElement('dialog');
+    this.dialog.id = 'copy';
+    const heading = doc.createElement('h2');
+    heading.id = 'copy-title';
+    heading.textContent = title;
+    this.label = doc.createElement('label');
+    this.input = doc.createElement('input');
+    this.input.readOnly = true;
+    this.image = doc.createElement('img');
+    const form = doc.createElement('form');
+    form.method = 'dialog';
+    const button = doc.createElement('button');
+    button.textContent = ok;
+    form.append(button);
+    this.dialog.append(heading, this.label, form);
+    this.dialog.setAttribute('aria-labelledby', heading.id);
+    doc.body.append(this.dialog);
+    /** @type {HTMLElement | null} */
+    this.returnTo = null;
+    this.dialog.addEventListener('close', () => {
+      if (this.returnTo?.isConnected) this.returnTo.focus();
+      this.returnTo = null;
+    });
+  }
+
+  /** @param {string} text @param {HTMLElement} content */
+  open(text, content) {
+    const active = this.dialog.ownerDocument.activeElement;
+    if (!this.dialog.open) this.returnTo = active instanceof HTMLElement ? active : null;
+    this.label.replaceChildren(text, content);
+    if (!this.dialog.open) this.dialog.showModal();
+  }
+
+  /** @param {string} link */
+  showLink(link) {
+    this.input.value = link;
+    this.open(this.texts.link, this.input);
+    this.input.focus();
+    this.input.select();
+  }
+
+  /** @param {string} url the picture, as a data: or blob: address */
+  showPicture(url) {
+    this.image.src = url;
+    this.open(this.texts.picture, this.image);
+  }
+}

@@ -4,11 +4,11 @@
 
 import { Classroom } from './classroom.js';
 import { Core, TEXT_BOXES } from './core.js';
-import { MessageDialog } from './dialog.js';
+import { CopyDialog, MessageDialog } from './dialog.js';
 import { Drawing, TWIPS_PER_PX } from './drawing.js';
 import { Form, controlId, pixelRect } from './form.js';
 import { PAGE, Texts, decimalSeparator, pickLanguage } from './i18n.js';
-import { copyPicture } from './picture.js';
+import { clipboardWritable, copyPicture } from './picture.js';
 import { JAPANESE, PageMeasure } from './measure.js';
 import { Plot } from './plot.js';
 import { ReadoutsView } from './readouts.js';
@@ -23,12 +23,16 @@ export class App {
    * @param {Record<string, any>} translations
    * @param {readonly string[]} languages
    * @param {import('./clock.js').PageClock | import('./clock.js').ManualClock} clock
+   * @param {string} query the address's query string: a setup (app/setup_link.h)
    */
-  constructor(doc, module, translations, languages, clock) {
+  constructor(doc, module, translations, languages, clock, query = '') {
     this.doc = doc;
     this.clock = clock;
     this.core = new Core(module);
-    const { language, catalog } = pickLanguage(translations, languages);
+    const link = this.core.readLink(query);
+    // The link's language shows instead of the browser's; the numbers keep
+    // the browser's decimal separator, as in every language.
+    const { language, catalog } = pickLanguage(translations, link.language ? [link.language] : languages);
     this.language = language;
     this.texts = new Texts(catalog);
     if (language) doc.documentElement.lang = language;
@@ -46,6 +50,10 @@ export class App {
       description.controls.filter((c) => c.container === picture.name));
     this.dialog = new MessageDialog(/** @type {HTMLDialogElement} */ (doc.getElementById('message')),
       doc.title, this.texts.tr(PAGE, this.pageTexts.ok));
+    this.copyDialog = new CopyDialog(doc, doc.title, {
+      link: this.texts.tr(PAGE, this.pageTexts.copyLink),
+      picture: this.texts.tr(PAGE, this.pageTexts.copyPicture),
+    }, this.texts.tr(PAGE, this.pageTexts.ok));
 
     this.table = this.core.classroom();
     this.sign = /** @type {HTMLElement} */ (doc.getElementById('paused-sign'));
@@ -58,6 +66,7 @@ export class App {
       ActualSize: () => this.setZoom(1),
       CopyPicture: () => copyPicture(this),
       Readouts: () => this.showReadouts(),
+      CopyLink: () => this.copyLink(),
     }, /** @type {HTMLElement} */ (doc.getElementById('classroom-menu')));
 
     this.zoom = 1;
@@ -72,9 +81,30 @@ export class App {
     this.wheel = 0;
     this.descriptions = { diagram: '', plot: '', window: '' };
     this.connect();
+    // The link's texts go into their boxes as if typed; Start reads them.
+    for (const [box, text] of link.texts) this.core.setText(TEXT_BOXES.indexOf(box), text);
     this.layout();
     this.sync();
+    this.setZoom(link.zoom);
     /** @type {HTMLElement} */ (this.form.element('Command1')).focus();
+    if (link.start) this.call(() => this.core.press('Command1', this.clock.now()));
+  }
+
+  /** The address of this page with the present inputs. */
+  link() {
+    const here = this.doc.defaultView?.location.href ?? '';
+    return `${here.split('#')[0].split('?')[0]}?${this.core.linkQuery()}`;
+  }
+
+  /** Puts the link on the clipboard, or shows it where the browser refuses. */
+  async copyLink() {
+    const link = this.link();
+    try {
+      if (!clipboardWritable(this.doc)) throw new Error('no clipboard');
+      await navigator.clipboard.writeText(link);
+    } catch {
+      this.copyDialog.showLink(link);
+    }
   }
 
   connect() {

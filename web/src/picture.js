@@ -79,16 +79,35 @@ export function formPicture(app) {
   return canvas;
 }
 
+/**
+ * Whether the page may ask for the clipboard: a frame's permissions policy
+ * may forbid it (a learning platform's sandbox), and asking anyway is
+ * reported as an error.
+ * @param {Document} doc
+ */
+export function clipboardWritable(doc) {
+  const policy = /** @type {any} */ (doc).featurePolicy ?? /** @type {any} */ (doc).permissionsPolicy;
+  return !policy || policy.allowsFeature('clipboard-write');
+}
+
 /** @param {import('./main.js').App} app */
 export async function copyPicture(app) {
   const canvas = formPicture(app);
   const blob = await new Promise((resolve) => canvas.toBlob(resolve, 'image/png'));
   if (!blob) return;
   try {
+    if (!clipboardWritable(app.doc)) throw new Error('no clipboard');
     await navigator.clipboard.write([new ClipboardItem({ 'image/png': blob })]);
   } catch {
     // The browser refuses the clipboard (a page from file://, an older
-    // browser): the picture is downloaded instead.
+    // browser): the picture is downloaded instead. A frame may refuse the
+    // download too, without a word (a learning platform's sandbox), so
+    // there the picture is shown, to be copied by a right click.
+    const view = app.doc.defaultView;
+    if (view && view !== view.top) {
+      app.copyDialog.showPicture(canvas.toDataURL('image/png'));
+      return canvas;
+    }
     const a = app.doc.createElement('a');
     a.href = URL.createObjectURL(blob);
     a.download = 'transistor-sim.png';

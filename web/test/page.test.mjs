@@ -48,10 +48,11 @@ after(async () => {
  * Opens the page in a fresh browser context, or in the browser's own
  * profile (installing an app wants one that is not off the record).
  * @param {{language?: string, manual?: boolean, dpr?: number, width?: number, height?: number,
- *   url?: string, profile?: boolean, before?: (page: import('puppeteer-core').Page) => Promise<void>}} options
+ *   url?: string, profile?: boolean, before?: (page: import('puppeteer-core').Page) => Promise<void>,
+ *   framed?: boolean}} options framed: the page is in a frame of the one opened
  */
 async function open({ language = 'en-US', manual = true, dpr = 1, width = 760, height = 720,
-  url = pageUrl, profile = false, before } = {}) {
+  url = pageUrl, profile = false, before, framed = false } = {}) {
   const browser = await browserFor(language);
   const context = profile ? browser.defaultBrowserContext() : await browser.createBrowserContext();
   const page = await context.newPage();
@@ -62,7 +63,7 @@ async function open({ language = 'en-US', manual = true, dpr = 1, width = 760, h
   await cdp.send('Emulation.setLocaleOverride', { locale: language });
   if (before) await before(page);
   await page.goto(url + (manual ? '#manual-clock' : ''));
-  await page.waitForFunction(() => globalThis.transistorApp);
+  if (!framed) await page.waitForFunction(() => globalThis.transistorApp);
   return { page, errors, cdp, close: () => (profile ? page.close() : context.close()) };
 }
 
@@ -162,24 +163,35 @@ const SESSIONS = [
     'type Text2 0.85', 'click Start', 'wait 10000', 'dump']],
 ];
 
+/**
+ * Plays the steps of a session in the page: the driver's script for them,
+ * and the page's dumps.
+ * @param {import('puppeteer-core').Page} page
+ * @param {string[]} steps
+ */
+async function play(page, steps) {
+  const script = [];
+  const dumps = [];
+  for (const step of steps) {
+    const [action, native = action] = step.split(/ = ?/);
+    const [command, target, ...rest] = action.split(' ');
+    if (command === 'click') await page.click(`#${BUTTONS[target]}`);
+    else if (command === 'type') await typeInto(page, target, rest.join(' '));
+    else if (command === 'key') await press(page, target.split('+').map((k) => k === 'Ctrl' ? 'Control' : k));
+    else if (command === 'wait') await advance(page, Number(target));
+    else if (command === 'dump') dumps.push(await rawDump(page));
+    else if (command !== 'set' && command !== 'link') throw new Error(`no such step: ${step}`);
+    const line = command === 'type' ? `set ${target} ${rest.join(' ')}` : native;
+    if (line) script.push(line);
+  }
+  return { script, dumps };
+}
+
 test('scripted sessions give the native driver\'s state byte for byte', async () => {
   for (const [name, steps] of SESSIONS) {
     const { page, errors, close } = await open();
     try {
-      const script = [];
-      const dumps = [];
-      for (const step of steps) {
-        const [action, native = action] = step.split(/ = ?/);
-        const [command, target, ...rest] = action.split(' ');
-        if (command === 'click') await page.click(`#${BUTTONS[target]}`);
-        else if (command === 'type') await typeInto(page, target, rest.join(' '));
-        else if (command === 'key') await press(page, target.split('+').map((k) => k === 'Ctrl' ? 'Control' : k));
-        else if (command === 'wait') await advance(page, Number(target));
-        else if (command === 'dump') dumps.push(await rawDump(page));
-        else throw new Error(`no such step: ${step}`);
-        const line = command === 'type' ? `set ${target} ${rest.join(' ')}` : native;
-        if (line) script.push(line);
-      }
+      const { script, dumps } = await play(page, steps);
       assert.equal(dumps.join('\n') + '\n', runDriver(script.join('\n')), name);
       assert.deepEqual(errors, [], name);
     } finally {
@@ -716,10 +728,11 @@ const MENU_STEPS = [
   ['ArrowDown', { open: true, focus: 'ZoomIn' }],
   ['ArrowDown', { open: true, focus: 'CopyPicture' }], // Zoom out and Actual size are off at 100 %
   ['ArrowDown', { open: true, focus: 'Readouts' }],
+  ['ArrowDown', { open: true, focus: 'CopyLink' }],
   ['ArrowDown', { open: true, focus: 'Pause' }],
-  ['ArrowUp', { open: true, focus: 'Readouts' }],
+  ['ArrowUp', { open: true, focus: 'CopyLink' }],
   ['Home', { open: true, focus: 'Pause' }],
-  ['End', { open: true, focus: 'Readouts' }],
+  ['End', { open: true, focus: 'CopyLink' }],
   ['Escape', { open: false, focus: 'Command1' }],
   ['ContextMenu', { open: true, focus: 'Pause' }],
   ['Enter', { open: false, focus: 'Command1', paused: true }],
@@ -728,7 +741,8 @@ const MENU_STEPS = [
   [['Shift', 'F10'], { open: true, focus: 'Pause', pauseItem: 'Pause' }],
   ['i', { open: false, focus: 'Command1', zoom: 1.25 }],
   [['Shift', 'F10'], { open: true, focus: 'Pause' }],
-  ['End', { open: true, focus: 'Readouts' }],
+  ['End', { open: true, focus: 'CopyLink' }],
+  ['ArrowUp', { open: true, focus: 'Readouts' }],
   ['ArrowUp', { open: true, focus: 'CopyPicture' }],
   ['ArrowUp', { open: true, focus: 'ActualSize' }],
   ['Enter', { open: false, focus: 'Command1', zoom: 1 }],
@@ -1106,5 +1120,184 @@ test('the Readouts view opens from the menu, by key and by touch; its copy and d
     } finally {
       await close();
     }
+  }
+});
+
+// A setup in the page's address. Each link, with the driver's `set` lines
+// it stands for, then what the user does: the boxes hold the link's texts,
+// and the run is the driver's after the same lines. `link = click Start`:
+// the link pressed Start.
+const LINKS = [
+  ['every input, then Start, VCB clamped', 'T=2000&EFE=0.8&efb=0.3&EFC=0.6&VEB=0.3&VCB=3',
+    ['set Text1 2000', 'set Text2 0.8', 'set Text3 0.3', 'set Text9 0.6', 'set Text4 0.3', 'set Text8 3',
+      'click Start', 'wait 10000', 'dump']],
+  ['started by the link, a platform\'s own name left alone', 'VCB=1.2&id=12&start',
+    ['set Text8 1.2', 'link = click Start', 'wait 3000', 'dump']],
+  ['decoded texts, then Restart', 'VEB=0%2E25&T=+400', ['set Text4 0.25', 'set Text1  400',
+    'click Start', 'wait 1000', 'click Restart', 'dump']],
+];
+
+test('a link opens with its inputs in the boxes, and Start runs as the driver after the same lines', async () => {
+  for (const [name, query, steps] of LINKS) {
+    const { page, errors, close } = await open({ url: `${pageUrl}?${query}` });
+    try {
+      for (const step of steps.filter((s) => s.startsWith('set '))) {
+        const [, box, ...text] = step.split(' ');
+        assert.equal(await page.$eval(`#${box}`, (el) => /** @type {HTMLInputElement} */ (el).value),
+          text.join(' '), `${name}: ${box}`);
+      }
+      const { script, dumps } = await play(page, steps);
+      assert.equal(dumps.join('\n') + '\n', runDriver(script.join('\n')), name);
+      assert.deepEqual(errors, [], name);
+    } finally {
+      await close();
+    }
+  }
+});
+
+// A value the program refuses, in a link: shown in its box, and Start (the
+// button, or the link's own start) says what typed text makes it say.
+const REFUSED_LINKS = [
+  ['EFB=x', 'Text3', 'x', 'Base Fermi level (eV)'],
+  ['T=&start', 'Text1', '', 'Temperature (K)'],
+  ['VEB=0,3&start', 'Text4', '0,3', 'Emitter–base voltage VEB (V)'],
+];
+
+test('a refused value in a link is in its box, and Start names the box as for typed text', async () => {
+  for (const [query, box, text, named] of REFUSED_LINKS) {
+    const { page, errors, close } = await open({ url: `${pageUrl}?${query}` });
+    try {
+      assert.equal(await page.$eval(`#${box}`, (el) => /** @type {HTMLInputElement} */ (el).value), text, query);
+      if (!query.includes('start')) await page.click('#Command1');
+      const language = query.includes('lang=ja') ? 'ja' : 'en';
+      const dialog = await axNode(page, '#message');
+      assert.ok(dialog?.description?.startsWith(tr(language, 'Message', named)), `${query}: ${dialog?.description}`);
+      assert.equal(await rawDump(page) + '\n', runDriver(`set ${box} ${text}\nclick Start\ndump`), query);
+      assert.deepEqual(errors, [], query);
+    } finally {
+      await close();
+    }
+  }
+});
+
+// The language and the zoom a link asks for.
+const LOOKS = [
+  ['lang=ja&zoom=150', 'en-US', 'ja', 1.5],
+  ['lang=designed', 'en-US', '', 1],
+  ['lang=en&zoom=170%25', 'ja', 'en', 1.75],
+  ['zoom=900', 'ja', 'ja', 3],
+];
+
+test('a link sets the language and the zoom', async () => {
+  for (const [query, language, shown, zoom] of LOOKS) {
+    const { page, close } = await open({ language, url: `${pageUrl}?${query}` });
+    try {
+      const got = await page.evaluate(() => [document.documentElement.lang, transistorApp.zoom,
+        document.getElementById('Command1')?.textContent]);
+      assert.deepEqual(got, [shown, zoom, tr(shown || 'designed', 'Form1', 'Start')], query);
+    } finally {
+      await close();
+    }
+  }
+});
+
+/** Picks Copy link from the menu, by a right click on the band diagram. */
+async function copyLinkFromMenu(frame, mouse) {
+  const at = await frame.evaluate(() => {
+    const r = document.getElementById('form').getBoundingClientRect();
+    return { x: r.left + 400, y: r.top + 30 };
+  });
+  const offset = frame.parentFrame() ? await (await frame.frameElement())?.boundingBox() : { x: 0, y: 0 };
+  await mouse.click(at.x + (offset?.x ?? 0), at.y + (offset?.y ?? 0), { button: 'right' });
+  await frame.click('[data-action=CopyLink]');
+}
+
+/** Records what the page puts on the clipboard, and passes it on (unless refused). */
+function watchClipboard(refuse) {
+  globalThis.copied = null;
+  // A frame's policy may forbid the clipboard; merely looking is then an error.
+  // @ts-ignore
+  if (document.featurePolicy && !document.featurePolicy.allowsFeature('clipboard-write')) return;
+  const write = navigator.clipboard?.writeText?.bind(navigator.clipboard);
+  if (!write) return;
+  navigator.clipboard.writeText = async (text) => {
+    if (refuse) throw new DOMException('refused', 'NotAllowedError');
+    await write(text);
+    globalThis.copied = text;
+  };
+}
+
+/** The link the user got: from the clipboard, or selected in the link dialog. */
+const linkGiven = (frame) => frame.waitForFunction(() => {
+  const input = /** @type {HTMLInputElement | null} */ (document.querySelector('#copy[open] input'));
+  if (input && document.activeElement === input && input.selectionStart === 0
+    && input.selectionEnd === input.value.length) return input.value;
+  return globalThis.copied;
+}, { timeout: 3000 }).then((h) => h.jsonValue());
+
+test('Copy link gives a link that opens the same setup, from the clipboard or from its dialog', async () => {
+  for (const refuse of [false, true]) {
+    const { page, errors, close } = await open({ url: `${pageUrl}?VEB=0.4&lang=ja&zoom=125` });
+    try {
+      await typeInto(page, 'Text1', '3 00&x=1');
+      await typeInto(page, 'Text3', '0,25');
+      const boxes = () => page.$$eval('input', (els) => els.slice(0, 13).map((el) => el.value));
+      const before = await boxes();
+      await page.evaluate(watchClipboard, refuse);
+      await copyLinkFromMenu(page.mainFrame(), page.mouse);
+      const link = String(await linkGiven(page.mainFrame()));
+      assert.ok(link.startsWith(`${pageUrl}?T=3%2000%26x%3D1&`), link);
+      await page.goto(link + '#manual-clock');
+      await page.waitForFunction(() => globalThis.transistorApp);
+      assert.deepEqual(await boxes(), before, `refused: ${refuse}`);
+      assert.deepEqual(errors, [], `refused: ${refuse}`);
+    } finally {
+      await close();
+    }
+  }
+});
+
+test('in a learning platform\'s sandboxed frame it animates, takes keys once clicked, and copying falls back', async () => {
+  const folder = mkdtempSync(join(tmpdir(), 'transistor-host-'));
+  execFileSync('cp', ['-R', `${pageDir}/.`, join(root, 'web', 'test', 'host.html'), folder]);
+  const server = await serve(folder);
+  try {
+    for (const sandbox of ['allow-scripts', 'allow-scripts allow-same-origin']) {
+      const src = 'transistor-sim.html?VCB=1&start';
+      const { page, errors, close } = await open({ manual: false, framed: true,
+        url: `${server.url}host.html?${new URLSearchParams({ sandbox, src })}` });
+      try {
+        // The frame, once the page in it is ready (a sandboxed frame may
+        // move to a process of its own as it loads).
+        const frameOf = async () => {
+          for (let tries = 0; tries < 200; tries++) {
+            for (const f of page.frames()) {
+              if (await f.evaluate(() => typeof globalThis.transistorApp === 'object').catch(() => false)) return f;
+            }
+            await new Promise((r) => setTimeout(r, 50));
+          }
+          throw new Error(`${sandbox}: the page in the frame never got ready`);
+        };
+        const frame = await frameOf();
+        await frame.waitForFunction(() => JSON.parse(transistorApp.core.dump()).vars.PlotX >= 8, { timeout: 5000 });
+        await frame.click('#Text2');
+        await press(page, 'F5');
+        assert.equal(await frame.evaluate(() => transistorApp.core.paused()), true, `${sandbox}: F5 in the frame`);
+        await frame.evaluate(watchClipboard, false);
+        await copyLinkFromMenu(frame, page.mouse);
+        assert.match(String(await linkGiven(frame)), /transistor-sim\.html\?T=300&EFE=0\.9&EFB=0\.2&EFC=0\.7&VEB=0\.5&VCB=1$/, sandbox);
+        await press(page, 'Escape');
+        // The picture: on the clipboard, or shown where the frame refuses it.
+        const refused = await frame.evaluate(() => !transistorApp.doc.featurePolicy?.allowsFeature('clipboard-write'));
+        await press(page, ['Control', 'Shift', 'C']);
+        if (refused) await frame.waitForSelector('#copy[open] img[src^="data:image/png"]', { timeout: 3000 });
+        assert.deepEqual(errors, [], sandbox);
+      } finally {
+        await close();
+      }
+    }
+  } finally {
+    await server.close();
+    rmSync(folder, { recursive: true, force: true });
   }
 });
