@@ -38,6 +38,8 @@
     <message>
         <source>Rea&amp;douts...</source>
         <translation>Rea&amp;douts...</translation>
+    </message>
+    <message>
         <source>Copy &amp;link to this setup</source>
         <translation>Copy &amp;link to this setup</translation>
     </message>

@@ -38,6 +38,8 @@
     <message>
         <source>Rea&amp;douts...</source>
         <translation>読み取り記録(&amp;D)...</translation>
+    </message>
+    <message>
         <source>Copy &amp;link to this setup</source>
         <translation>この設定へのリンクをコピー(&amp;L)</translation>
     </message>

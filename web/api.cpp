@@ -492,6 +492,8 @@ EMSCRIPTEN_KEEPALIVE double tp_readouts_serial() {
 }
 EMSCRIPTEN_KEEPALIVE const char *tp_readouts_json() {
     return Hand(ReadoutsJson());
+}
+
 // The setup a link carries, from the query string in the buffer:
 // {"texts": [[box, text], …], "language", "zoomPercent", "start"}.
 EMSCRIPTEN_KEEPALIVE const char *tp_read_link() {
