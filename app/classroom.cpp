@@ -10,4 +10,9 @@ double SteppedZoom(double zoom, int steps) {
     return 1.0 + std::clamp(at + steps, 0, kZoomSteps) * kZoomStep;
 }
 
+std::string_view KeyHelpText(const ClassroomAction &action) {
+    if (action.keys[0].empty()) return {};
+    return action.text.empty() ? kMenuKeyText : action.text;
+}
+
 } // namespace transistor

@@ -21,22 +21,40 @@ struct ClassroomAction {
     std::string_view text;
     // The keys, as "Ctrl+Shift+C": modifiers joined by '+', then the key
     // ("F5", "+", "="), as Qt's portable key sequences spell them.
-    std::array<std::string_view, 2> keys;
+    std::array<std::string_view, 3> keys;
     // Menu items are grouped, with a separator between groups; -1: no item.
     int group;
 };
 
 // Ctrl++ is Ctrl+Shift+= on many keyboards; Ctrl+= saves the Shift. Ctrl+C
-// stays with the text boxes. The Menu key opens the menu by itself.
-inline constexpr std::array<ClassroomAction, 7> kClassroomActions = {{
-    {"Pause", TRANSLATABLE("Classroom", "&Pause"), {"F5", "Pause"}, 0},
-    {"Step", TRANSLATABLE("Classroom", "&Step one tick"), {"F6", ""}, 0},
+// stays with the text boxes.
+//
+// A Chromebook has no F5, F6 or Pause without its Search key, and its top
+// row reloads the page; so pause and step also have Ctrl+. (a full stop) and
+// Ctrl+, (a small step on): keys of the main block on every layout, which
+// type nothing into a box, edit no text on any system (unlike Ctrl with an
+// arrow or a letter), are no shortcut of Chrome, Edge, Firefox or Safari nor
+// of ChromeOS, Windows or a Linux desktop, and need no Alt (AltGr types on
+// European layouts, Option types on a Mac). On a Mac they are the Control
+// key's, since Command+, opens a browser's settings.
+//
+// The Menu key opens the menu wherever the focus is, a text box excepted.
+inline constexpr std::array<ClassroomAction, 8> kClassroomActions = {{
+    {"Pause", TRANSLATABLE("Classroom", "&Pause"), {"F5", "Pause", "Ctrl+."}, 0},
+    {"Step", TRANSLATABLE("Classroom", "&Step one tick"), {"F6", "Ctrl+,"}, 0},
     {"ZoomIn", TRANSLATABLE("Classroom", "Zoom &in"), {"Ctrl++", "Ctrl+="}, 1},
     {"ZoomOut", TRANSLATABLE("Classroom", "Zoom &out"), {"Ctrl+-", ""}, 1},
     {"ActualSize", TRANSLATABLE("Classroom", "&Actual size"), {"Ctrl+0", ""}, 1},
     {"CopyPicture", TRANSLATABLE("Classroom", "&Copy picture"), {"Ctrl+Shift+C", ""}, 2},
-    {"Menu", "", {"Shift+F10", ""}, -1},
+    {"Menu", "", {"Shift+F10", "Menu"}, -1},
+    // For every school device: the list of these keys.
+    {"Keys", TRANSLATABLE("Classroom", "&Keys"), {}, 5},
 }};
+
+// What a key of the list of keys does: the menu's text, or for the menu's
+// own keys what they do; empty for an action without a key.
+inline constexpr std::string_view kMenuKeyText = TRANSLATABLE("Classroom", "Open this menu");
+std::string_view KeyHelpText(const ClassroomAction &action);
 
 // The Pause item while paused, and the sign that says so.
 inline constexpr std::string_view kResumeText = TRANSLATABLE("Classroom", "&Resume");

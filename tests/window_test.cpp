@@ -418,7 +418,7 @@ class WindowTest : public QObject {
             if (!a->isSeparator() && a->isShortcutVisibleInContextMenu())
                 items << a->text() + " " + a->shortcut().toString(QKeySequence::PortableText);
         QCOMPARE(items.join('|'), u"&Pause F5|&Step one tick F6|Zoom &in Ctrl++|Zoom &out Ctrl+-|"
-                                  "&Actual size Ctrl+0|&Copy picture Ctrl+Shift+C"_qs);
+                                  "&Actual size Ctrl+0|&Copy picture Ctrl+Shift+C|&Keys "_qs);
         menu->hide();
         key(Qt::Key_F10, Qt::ShiftModifier);
         QVERIFY(menu->isVisible());
@@ -428,6 +428,55 @@ class WindowTest : public QObject {
         QVERIFY(!menu->isVisible());
         QTRY_VERIFY(QApplication::activePopupWidget());
         QApplication::activePopupWidget()->close();
+    }
+
+    // With the menu open, each classroom key closes it and does its work,
+    // the keys a Chromebook has without Search among them.
+    void everyClassroomKeyWorksWithTheMenuOpen() {
+        const std::tuple<const char *, Qt::Key, Qt::KeyboardModifiers> rows[] = {
+            {"pause", Qt::Key_F5, Qt::NoModifier},
+            {"pause", Qt::Key_Pause, Qt::NoModifier},
+            {"pause", Qt::Key_Period, Qt::ControlModifier},
+            {"step", Qt::Key_F6, Qt::NoModifier},
+            {"step", Qt::Key_Comma, Qt::ControlModifier},
+            {"zoom", Qt::Key_Plus, Qt::ControlModifier | Qt::ShiftModifier},
+            {"zoom", Qt::Key_Equal, Qt::ControlModifier},
+            {"copy", Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier},
+        };
+        for (const auto &[what, k, modifiers] : rows) {
+            init();
+            start();
+            QApplication::clipboard()->clear();
+            key(Qt::Key_F10, Qt::ShiftModifier);
+            QMenu *menu = window->classroom().menu();
+            QVERIFY(menu->isVisible());
+            const int plotted = static_cast<int>(window->form().ctl.Picture1.size());
+            QTest::keyClick(menu, k, modifiers);
+            const QByteArray row = what + QByteArray(" ") + QByteArray::number(k, 16);
+            QVERIFY2(!menu->isVisible(), row);
+            const QByteArray w(what);
+            QVERIFY2(paused() == (w == "pause" || w == "step"), row);
+            QVERIFY2((static_cast<int>(window->form().ctl.Picture1.size()) > plotted) ==
+                         (w == "step"),
+                     row);
+            QVERIFY2((window->zoom() > 1) == (w == "zoom"), row);
+            QVERIFY2(QApplication::clipboard()->image().isNull() == (w != "copy"), row);
+        }
+    }
+
+    // The list of keys: every key of the table with what the menu calls it.
+    void theKeysItemListsEveryKey() {
+        QAction *keys = child<QAction>("KeysAction");
+        QVERIFY(keys && window->classroom().menu()->actions().contains(keys));
+        keys->trigger();
+        QMessageBox *box = window->classroom().keysHelp();
+        QVERIFY(box && box->isVisible());
+        const QString text = box->text();
+        for (const char *k : {"F5", "Pause", "Ctrl+.", "F6", "Ctrl+,", "Ctrl++", "Ctrl+=", "Ctrl+-",
+                              "Ctrl+0", "Ctrl+Shift+C", "Shift+F10", "Menu", "Step one tick",
+                              "Copy picture", "Open this menu"})
+            QVERIFY2(text.contains(QString::fromUtf8(k)), k);
+        box->close();
     }
 
     // The drawing on white, at the zoom: Line1 black where it belongs; the

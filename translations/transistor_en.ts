@@ -35,6 +35,14 @@
         <source>&amp;Resume</source>
         <translation>&amp;Resume</translation>
     </message>
+    <message>
+        <source>&amp;Keys</source>
+        <translation>&amp;Keys</translation>
+    </message>
+    <message>
+        <source>Open this menu</source>
+        <translation>Open this menu</translation>
+    </message>
 </context>
 <context>
     <name>Description</name>

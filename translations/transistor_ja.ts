@@ -35,6 +35,14 @@
         <source>&amp;Resume</source>
         <translation>再開(&amp;R)</translation>
     </message>
+    <message>
+        <source>&amp;Keys</source>
+        <translation>キー一覧(&amp;K)</translation>
+    </message>
+    <message>
+        <source>Open this menu</source>
+        <translation>このメニューを開く</translation>
+    </message>
 </context>
 <context>
     <name>Description</name>

@@ -6,12 +6,15 @@
 #pragma once
 
 #include <QImage>
+#include <QMessageBox>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include "app/classroom.h"
 
 class QAction;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QPoint;
@@ -27,6 +30,9 @@ class ClassroomActions : public QObject {
     explicit ClassroomActions(MainWindow &window);
 
     QMenu *menu() const { return menu_; }
+
+    // The list of every classroom key, while it is open.
+    QMessageBox *keysHelp() const { return keysBox_; }
 
     // The part of the form that the window shows, as drawn now: the band
     // diagram with its carriers and markers, the circuit, the labels and the
@@ -46,6 +52,8 @@ class ClassroomActions : public QObject {
     void actualSize();
     void copyPicture();
     void menuKey();
+    void showKeys();
+    bool menuTakesKey(QKeyEvent *key);
     void showMenu(const QPoint &globalPos);
     void setZoom(double zoom);
     void showPaused(bool paused);
@@ -55,6 +63,7 @@ class ClassroomActions : public QObject {
     QMenu *menu_;
     QAction *pause_, *step_, *zoomIn_, *zoomOut_, *actualSize_, *copy_;
     QLabel *sign_;
+    QPointer<QMessageBox> keysBox_;
     int wheelAngle_ = 0;
 };
 

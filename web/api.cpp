@@ -18,6 +18,7 @@
 
 #include "app/caption_layout.h"
 #include "app/classroom.h"
+#include "app/language.h"
 #include "app/program.h"
 #include "app/window_description.h"
 #include "model/number_text.h"
@@ -214,7 +215,9 @@ std::string ClassroomJson() {
             if (out.back() != '[') out += ',';
             AppendJsonString(out, key);
         }
-        out += "],\"group\":" + std::to_string(a.group) + "}";
+        out += "],\"group\":" + std::to_string(a.group) + ",\"help\":";
+        AppendJsonString(out, KeyHelpText(a));
+        out += "}";
     }
     out += "],\"context\":";
     AppendJsonString(out, kClassroomContext);
@@ -251,6 +254,26 @@ EMSCRIPTEN_KEEPALIVE void tp_translation() {
     const std::size_t a = b.find('\0'), c = a == std::string::npos ? a : b.find('\0', a + 1);
     if (c == std::string::npos) return;
     ThePage().catalog[b.substr(0, c)] = b.substr(c + 1);
+}
+
+// The language of the texts, from the buffer: the languages with a
+// translation, a NUL, then the browser's languages, most wanted first, each
+// list split by commas. An empty text keeps the texts as designed.
+EMSCRIPTEN_KEEPALIVE const char *tp_pick_language() {
+    const std::string &b = ThePage().buffer;
+    const std::size_t nul = b.find('\0');
+    const auto split = [](std::string_view list) {
+        std::vector<std::string> out;
+        while (!list.empty()) {
+            const std::size_t comma = list.find(',');
+            if (comma) out.emplace_back(list.substr(0, comma));
+            if (comma == std::string_view::npos) break;
+            list.remove_prefix(comma + 1);
+        }
+        return out;
+    };
+    const std::string_view all(b);
+    return Hand(PickLanguage(split(all.substr(nul + 1)), split(all.substr(0, nul))));
 }
 
 // Creates the program at time now, with the user's decimal separator.
@@ -329,6 +352,9 @@ EMSCRIPTEN_KEEPALIVE void tp_step(double now) {
 }
 EMSCRIPTEN_KEEPALIVE int tp_paused() {
     return P().paused();
+}
+EMSCRIPTEN_KEEPALIVE int tp_run_on() {
+    return P().runOn();
 }
 EMSCRIPTEN_KEEPALIVE int tp_closed() {
     return P().form().feedback.closed;

@@ -1,7 +1,7 @@
 // The classroom controls of the page, from the core's table: their keys
-// anywhere in the page, and a context menu on the band diagram and the plot
-// (right click, the Menu key, Shift+F10). A text box keeps the browser's own
-// menu.
+// anywhere in the page, the menu open or not, and a context menu on the band
+// diagram and the plot (right click, the Menu key, Shift+F10). A text box
+// keeps the browser's own menu.
 
 /**
  * A key of the table ("Ctrl+Shift+C", "Ctrl++", "F5") as a test of a key event.
@@ -18,6 +18,8 @@ export function keyMatcher(keys) {
   const ctrl = parts.includes('Ctrl');
   const shift = parts.includes('Shift');
   const alt = parts.includes('Alt');
+  // The Menu key, as a browser names it.
+  if (key === 'Menu') key = 'ContextMenu';
   const symbol = key.length === 1 && !/[A-Za-z0-9]/.test(key);
   /** @param {KeyboardEvent} e */
   return (e) => {
@@ -52,7 +54,7 @@ function keyLabel(keys) {
 
 export class Classroom {
   /**
-   * @param {{actions: {name: string, text: string, keys: string[], group: number}[], context: string, resume: string}} table
+   * @param {{actions: {name: string, text: string, keys: string[], group: number, help: string}[], context: string, resume: string}} table
    * @param {import('./i18n.js').Texts} texts
    * @param {Record<string, () => void>} handlers by action name
    * @param {HTMLElement} menu an empty element for the menu
@@ -67,6 +69,7 @@ export class Classroom {
     this.items = new Map();
     /** @type {HTMLElement | null} */
     this.returnFocus = null;
+    this.ended = false;
     this.buildMenu();
   }
 
@@ -133,9 +136,13 @@ export class Classroom {
     return '';
   }
 
-  /** @param {KeyboardEvent} e @returns {boolean} whether the key was a classroom control's */
+  /**
+   * Every classroom key, the menu open or not; after Close, none: the page
+   * gives the browser its keys back.
+   * @param {KeyboardEvent} e @returns {boolean} whether the key was a classroom control's
+   */
   key(e) {
-    if (!this.menu.hidden) return false;
+    if (this.ended) return false;
     const name = this.actionOf(e);
     if (!name) return false;
     // Left alone, the key opens the box's own menu.
@@ -143,6 +150,29 @@ export class Classroom {
     e.preventDefault();
     this.pick(name);
     return true;
+  }
+
+  /**
+   * Fills element with every key of the table and what it does, in the
+   * user's language, as the menu says it.
+   * @param {HTMLElement} element
+   */
+  describeKeys(element) {
+    const doc = element.ownerDocument;
+    const table = doc.createElement('table');
+    for (const a of this.table.actions) {
+      if (!a.help) continue;
+      const row = table.insertRow();
+      const keys = row.insertCell();
+      keys.className = 'keys';
+      for (const k of a.keys) {
+        const kbd = doc.createElement('kbd');
+        kbd.textContent = keyLabel(k);
+        keys.append(kbd, ' ');
+      }
+      row.insertCell().textContent = this.texts.plain(this.table.context, a.help);
+    }
+    element.replaceChildren(table);
   }
 
   /** A text box answers the menu keys with its own menu. */

@@ -37,6 +37,16 @@ export class Core {
   }
 
   /**
+   * The language of the texts: the first wanted one with a translation, else
+   * English; '' keeps the texts as designed (asked for as "designed").
+   * @param {string[]} translated @param {readonly string[]} wanted
+   */
+  pickLanguage(translated, wanted) {
+    this.pass(`${translated.join(',')}\0${wanted.join(',')}`);
+    return this.string(this.m._tp_pick_language());
+  }
+
+  /**
    * @param {string} separator the user's decimal separator
    * @param {Record<string, Record<string, string>>} catalog context → source → text
    * @param {number} now
@@ -56,7 +66,7 @@ export class Core {
     return JSON.parse(this.string(this.m._tp_description_json()));
   }
 
-  /** The classroom controls: actions with their texts and keys, the sign. */
+  /** The classroom controls: actions with their texts, keys and what each key does, the sign. */
   classroom() {
     return JSON.parse(this.string(this.m._tp_classroom_json()));
   }
@@ -96,6 +106,8 @@ export class Core {
   step(now) { this.m._tp_step(now); }
   paused() { return this.m._tp_paused() !== 0; }
   closed() { return this.m._tp_closed() !== 0; }
+  /** Whether leaving now would lose a run. */
+  runOn() { return this.m._tp_run_on() !== 0; }
 
   /** @param {number} box index in TEXT_BOXES */
   text(box) { return this.string(this.m._tp_text(box)); }

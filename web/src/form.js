@@ -4,7 +4,7 @@
 // stand in the document in that order.
 
 import { TEXT_BOXES } from './core.js';
-import { cssFont, LATIN } from './measure.js';
+import { cssFont, JAPANESE, LATIN } from './measure.js';
 import { PAGE } from './i18n.js';
 
 /** The id of a control's element: "Text1", or "Label2-3" for a member of an array. */
@@ -162,6 +162,8 @@ export class Form {
         el.style.font = cssFont(face, points * zoom);
         el.style.textAlign = grown ? 'right' : 'left';
         el.style.whiteSpace = wraps ? 'normal' : 'nowrap';
+        // A Japanese caption among English ones is read as Japanese.
+        el.lang = face === JAPANESE ? 'ja' : '';
         continue;
       }
       place(el, pixelRect(c, px));

@@ -1,21 +1,20 @@
 // The page in the user's language. The translations are the window's own
 // (translations/*.ts), turned into one object at build time: language →
-// context → source text → translation. The first language of the browser's
-// list that has one is used; otherwise the page shows its texts as designed.
+// context → source text → translation. The program picks the language
+// (Core.pickLanguage): the first of the browser's list that has one, else
+// English; the designed texts when the address asks for them.
 
 /** @typedef {Record<string, Record<string, string>>} Catalog */
 
 /**
- * @param {Record<string, Catalog>} translations
+ * The languages the page is asked for: `?lang=` of its address first
+ * ("designed" for the texts as designed), then the browser's.
+ * @param {string} search the address's query, as location.search
  * @param {readonly string[]} languages the browser's, most wanted first
- * @returns {{language: string, catalog: Catalog}}
  */
-export function pickLanguage(translations, languages) {
-  for (const tag of languages) {
-    const primary = tag.toLowerCase().split('-')[0];
-    if (translations[primary]) return { language: primary, catalog: translations[primary] };
-  }
-  return { language: '', catalog: {} };
+export function wantedLanguages(search, languages) {
+  const asked = new URLSearchParams(search).get('lang');
+  return asked ? [asked, ...languages] : [...languages];
 }
 
 /** The context of the page's own texts, which the module gives (Core.pageTexts). */

@@ -7,7 +7,7 @@ import { Core, TEXT_BOXES } from './core.js';
 import { MessageDialog } from './dialog.js';
 import { Drawing, TWIPS_PER_PX } from './drawing.js';
 import { Form, controlId, pixelRect } from './form.js';
-import { PAGE, Texts, decimalSeparator, pickLanguage } from './i18n.js';
+import { PAGE, Texts, decimalSeparator, wantedLanguages } from './i18n.js';
 import { copyPicture } from './picture.js';
 import { JAPANESE, PageMeasure } from './measure.js';
 import { Plot } from './plot.js';
@@ -27,10 +27,14 @@ export class App {
     this.doc = doc;
     this.clock = clock;
     this.core = new Core(module);
-    const { language, catalog } = pickLanguage(translations, languages);
+    const search = doc.defaultView?.location.search ?? '';
+    const language = this.core.pickLanguage(Object.keys(translations), wantedLanguages(search, languages));
+    const catalog = translations[language] ?? {};
     this.language = language;
     this.texts = new Texts(catalog);
-    if (language) doc.documentElement.lang = language;
+    // The designed texts are English but for a few Japanese captions, which
+    // the form marks as Japanese one by one.
+    doc.documentElement.lang = language || 'en';
     this.core.create(decimalSeparator(languages[0] ?? 'en'), catalog, this.clock.now());
 
     const description = this.core.description();
@@ -56,6 +60,7 @@ export class App {
       ZoomOut: () => this.setZoom(this.core.steppedZoom(this.zoom, -1)),
       ActualSize: () => this.setZoom(1),
       CopyPicture: () => copyPicture(this),
+      Keys: () => this.showKeys(),
     }, /** @type {HTMLElement} */ (doc.getElementById('classroom-menu')));
 
     this.zoom = 1;
@@ -90,6 +95,19 @@ export class App {
         () => this.call(() => this.core.press(c.name, this.clock.now())));
     }
     this.doc.addEventListener('keydown', (e) => this.classroom.key(e));
+    // Leaving or reloading the page (a Chromebook's Refresh key) while a run
+    // is on asks first. A page in a sandboxed frame may not ask; it must not
+    // fail for that.
+    this.leaving = (/** @type {BeforeUnloadEvent} */ e) => {
+      if (this.core.closed() || !this.core.runOn()) return;
+      try {
+        e.preventDefault();
+        e.returnValue = '';
+      } catch {
+        // refused: the page goes without asking
+      }
+    };
+    this.doc.defaultView?.addEventListener('beforeunload', this.leaving);
     // A right click on the band diagram or the plot; a text box keeps its own menu.
     this.root.addEventListener('contextmenu', (e) => {
       if (e.target instanceof HTMLInputElement) return;
@@ -226,10 +244,26 @@ export class App {
     else this.clock.wakeAt(due, () => this.call(() => this.core.advance(this.clock.now())));
   }
 
+  /** The list of every classroom key, in the user's language. */
+  showKeys() {
+    const dialog = /** @type {HTMLDialogElement} */ (this.doc.getElementById('keys-help'));
+    const keys = this.table.actions.find((a) => a.name === 'Keys');
+    /** @type {HTMLElement} */ (dialog.querySelector('h2')).textContent =
+      this.texts.plain(this.table.context, keys?.text ?? '');
+    /** @type {HTMLElement} */ (dialog.querySelector('button')).textContent =
+      this.texts.tr(PAGE, this.pageTexts.ok);
+    this.classroom.describeKeys(/** @type {HTMLElement} */ (dialog.querySelector('#keys-help-table')));
+    if (!dialog.open) dialog.showModal();
+  }
+
   /** After Close: a page cannot always close its tab, so it says the program has ended. */
   end() {
     const view = this.doc.defaultView;
     this.clock.cancel();
+    // The browser has its keys back, and the page may go without a question.
+    this.classroom.ended = true;
+    this.classroom.close(false);
+    view?.removeEventListener('beforeunload', this.leaving);
     if (this.doc.body.classList.contains('ended')) return;
     this.doc.body.classList.add('ended');
     const note = /** @type {HTMLElement} */ (this.doc.getElementById('ended'));

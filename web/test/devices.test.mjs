@@ -1,0 +1,231 @@
+// The page on the devices a school has, in headless Chromium: the language
+// of a browser without a translation, every classroom key wherever the focus
+// is, a reload during a run, and (by touch only, on an emulated iPad and a
+// touch Chromebook) the menu, pause, step, zoom, fit, high contrast and copy.
+//
+//   TRANSISTOR_PAGE_DIR=build-wasm/page node --test web/test/devices.test.mjs
+import assert from 'node:assert/strict';
+import { after, test } from 'node:test';
+import { pathToFileURL } from 'node:url';
+
+import { readTranslations } from '../build.mjs';
+import { KnownDevices } from 'puppeteer-core';
+
+import { launch, pageFile, watchErrors } from '../chromium.mjs';
+
+const pageUrl = pathToFileURL(pageFile).href;
+const translations = readTranslations();
+
+/** @type {Map<string, Promise<import('puppeteer-core').Browser>>} */
+const browsers = new Map();
+function browserFor(language) {
+  if (!browsers.has(language)) browsers.set(language, launch({ language }));
+  return /** @type {Promise<import('puppeteer-core').Browser>} */ (browsers.get(language));
+}
+after(async () => {
+  for (const b of browsers.values()) await (await b).close();
+});
+
+/** The devices the page promises, as Chromium emulates them. */
+export const DEVICES = {
+  iPad: KnownDevices['iPad'],
+  // A touch Chromebook: a 1366 × 768 screen, a mouse pad and a touch screen.
+  chromebook: {
+    userAgent: 'Mozilla/5.0 (X11; CrOS x86_64 15633.69.0) AppleWebKit/537.36 (KHTML, like Gecko) Chrome/119.0.0.0 Safari/537.36',
+    viewport: { width: 1366, height: 768, deviceScaleFactor: 1, isMobile: false, hasTouch: true, isLandscape: true },
+  },
+};
+
+/**
+ * Opens the page on its manual clock in a fresh browser context.
+ * @param {{language?: string, query?: string, device?: any, width?: number, height?: number}} options
+ */
+async function open({ language = 'en-US', query = '', device, width = 760, height = 720 } = {}) {
+  const browser = await browserFor(language);
+  const context = await browser.createBrowserContext();
+  const page = await context.newPage();
+  const errors = watchErrors(page);
+  if (device) await page.emulate(device);
+  else await page.setViewport({ width, height });
+  const cdp = await page.createCDPSession();
+  await cdp.send('Emulation.setLocaleOverride', { locale: language });
+  // Every picture handed to the clipboard is counted.
+  await page.evaluateOnNewDocument(() => {
+    globalThis.copies = 0;
+    navigator.clipboard.write = async () => {
+      globalThis.copies++;
+    };
+  });
+  await page.goto(`${pageUrl}${query}#manual-clock`);
+  await page.waitForFunction(() => globalThis.transistorApp);
+  return { page, errors, cdp, close: () => context.close() };
+}
+
+/** A key with its modifiers: ['Control', '='], or 'F5'. */
+async function press(page, key) {
+  const keys = Array.isArray(key) ? key : [key];
+  for (const k of keys.slice(0, -1)) await page.keyboard.down(k);
+  await page.keyboard.press(keys[keys.length - 1]);
+  for (const k of keys.slice(0, -1).reverse()) await page.keyboard.up(k);
+}
+
+const advance = (page, ms) => page.evaluate((t) => transistorApp.clock.advance(t), ms);
+
+/** What the classroom controls have done so far. */
+const classroomState = (page) => page.evaluate(() => ({
+  paused: transistorApp.core.paused(),
+  ticks: JSON.parse(transistorApp.core.dump()).vars.PlotX / 2,
+  zoom: transistorApp.zoom,
+  menu: !document.getElementById('classroom-menu').hidden,
+  copies: globalThis.copies,
+}));
+
+test('a browser in a language without a translation gets English; the designed texts when asked', async () => {
+  const rows = [
+    ['de-DE', '', 'en', 'Collector current (mA)', 'Temperature (K)'],
+    ['fr', '', 'en', 'Collector current (mA)', 'Temperature (K)'],
+    ['ja', '', 'ja', translations.ja.Form1['Collector currnet (mA)'], translations.ja.Form1['温度(K)']],
+    ['de-DE', '?lang=designed', 'en', 'Collector currnet (mA)', '温度(K)'],
+    ['ja', '?lang=en', 'en', 'Collector current (mA)', 'Temperature (K)'],
+  ];
+  for (const [language, query, lang, collector, temperature] of rows) {
+    const { page, errors, close } = await open({ language, query });
+    try {
+      const got = await page.evaluate(() => ({
+        lang: document.documentElement.lang,
+        collector: transistorApp.form.element('Label11')?.textContent,
+        temperature: transistorApp.form.element('Label1')?.textContent,
+        temperatureLang: transistorApp.form.element('Label1')?.lang,
+      }));
+      const where = `${language}${query}`;
+      assert.deepEqual(got, { lang, collector, temperature,
+        temperatureLang: /[^\x00-\x7f]/.test(temperature) ? 'ja' : '' }, where);
+      assert.deepEqual(errors, [], where);
+    } finally {
+      await close();
+    }
+  }
+});
+
+// Keys in turn, each with what it leaves: a pause, ticks run since the
+// start of the row, the zoom, the menu open, pictures copied.
+const KEYS = [
+  ['F5', { paused: true }],
+  ['Pause', { paused: false }],
+  [['Control', '.'], { paused: true }],
+  [['Control', '.'], { paused: false }],
+  ['F6', { paused: true, ticks: 1 }],
+  [['Control', ','], { paused: true, ticks: 1 }],
+  ['F5', { paused: false }],
+  [['Control', '='], { zoom: 1.25 }],
+  [['Control', 'Shift', '='], { zoom: 1.5 }],
+  [['Control', '-'], { zoom: 1.25 }],
+  [['Control', '0'], { zoom: 1 }],
+  [['Control', 'Shift', 'C'], { copies: 1 }],
+  [['Shift', 'F10'], { menu: true }, 'menu key'],
+  ['ContextMenu', { menu: true }, 'menu key'],
+];
+
+// Where the focus is when the key comes: on the page's body after a click
+// on the band diagram, in a text box, on the open classroom menu.
+const FOCUS = {
+  body: async (page) => page.mouse.click(300, 100),
+  box: async (page) => page.click('#Text2'),
+  menu: async (page) => {
+    await page.mouse.click(300, 100, { button: 'right' });
+    await page.waitForFunction(() => document.activeElement?.dataset.action === 'Pause');
+  },
+};
+
+test('every classroom key works wherever the focus is, the menu open or not', async () => {
+  const { page, errors, close } = await open();
+  try {
+    await page.click('#Command1');
+    await advance(page, 500);
+    for (const [where, focus] of Object.entries(FOCUS)) {
+      for (const [key, want, kind] of KEYS) {
+        // A text box answers the menu keys with its own menu.
+        if (kind === 'menu key' && where === 'box') continue;
+        await page.evaluate(() => { globalThis.copies = 0; });
+        await focus(page);
+        const before = await classroomState(page);
+        await press(page, key);
+        await page.waitForFunction((n) => globalThis.copies >= n, { timeout: 2000 }, want.copies ?? 0);
+        const after = await classroomState(page);
+        const got = { ...after, ticks: after.ticks - before.ticks };
+        const expected = { paused: before.paused, ticks: 0, zoom: before.zoom, menu: false, copies: 0, ...want };
+        assert.deepEqual(got, expected, `${where} ${key}`);
+        await press(page, 'Escape');
+      }
+    }
+    assert.deepEqual(errors, []);
+  } finally {
+    await close();
+  }
+});
+
+test('the Keys item lists every key of the menu and what it does, in the page\'s language', async () => {
+  for (const language of ['en-US', 'ja']) {
+    const { page, errors, close } = await open({ language });
+    try {
+      await press(page, ['Shift', 'F10']);
+      await page.click('[data-action=Keys]');
+      const rows = await page.evaluate(() => {
+        const dialog = /** @type {HTMLDialogElement} */ (document.getElementById('keys-help'));
+        return {
+          open: dialog.open,
+          rows: [...dialog.querySelectorAll('tr')].map((r) => [...r.cells].map((c) => c.textContent?.trim())),
+        };
+      });
+      const lang = language.slice(0, 2);
+      const plain = (t) => (translations[lang]?.Classroom?.[t] ?? t).replace(/\(&\w\)|&/g, '');
+      assert.equal(rows.open, true, language);
+      assert.deepEqual(rows.rows.find((r) => r[0] === 'F5 Pause Ctrl+.'), ['F5 Pause Ctrl+.', plain('&Pause')], language);
+      assert.deepEqual(rows.rows.find((r) => r[0] === 'Shift+F10 Menu'), ['Shift+F10 Menu', plain('Open this menu')], language);
+      assert.ok(rows.rows.some((r) => r[0] === 'Ctrl+Shift+C' && r[1] === plain('&Copy picture')), language);
+      assert.deepEqual(errors, [], language);
+    } finally {
+      await close();
+    }
+  }
+});
+
+test('a reload during a run asks first; before Start and after Close it does not, and the keys go back to the browser', async () => {
+  const { page, errors, close } = await open();
+  try {
+    /** @type {string[]} */
+    const asked = [];
+    page.on('dialog', async (d) => {
+      asked.push(d.type());
+      await d.dismiss();
+    });
+    // Before Start: the reload goes ahead.
+    await page.click('#Text2');
+    await page.reload();
+    await page.waitForFunction(() => globalThis.transistorApp);
+    assert.deepEqual(asked, []);
+    await page.click('#Command1');
+    await page.evaluate(() => setTimeout(() => location.reload(), 0));
+    await page.waitForFunction(() => true, { timeout: 500 }).catch(() => {});
+    await new Promise((r) => setTimeout(r, 500));
+    assert.deepEqual(asked, ['beforeunload']);
+    assert.ok(await page.evaluate(() => transistorApp.core.runOn()), 'the run is still on');
+    // After Close: no question, and no key held by the page.
+    await page.click('#Command2');
+    const held = await page.evaluate(() => {
+      const held = [];
+      for (const [key, ctrl] of [['F5', false], ['.', true], ['0', true]]) {
+        const e = new KeyboardEvent('keydown', { key, ctrlKey: ctrl, bubbles: true, cancelable: true });
+        document.body.dispatchEvent(e);
+        if (e.defaultPrevented) held.push(key);
+      }
+      return held;
+    });
+    assert.deepEqual(held, []);
+    await page.reload();
+    assert.deepEqual(asked, ['beforeunload']);
+    assert.deepEqual(errors, []);
+  } finally {
+    await close();
+  }
+});
