@@ -67,6 +67,23 @@ struct TwipRect {
 };
 inline constexpr TwipRect kPausedSign = {7260, 1020, 1500, 300};
 
+// Touch. A finger held this long (ms) on the band diagram or the plot opens
+// the menu, as a right click does; moving further than kLongPressSlop CSS
+// pixels, or a second finger, cancels it. Apps wait about as long before
+// they answer a long press.
+inline constexpr int kLongPressMs = 500;
+inline constexpr int kLongPressSlop = 8;
+// The smallest target for a finger, in CSS pixels: a menu item opened by
+// touch is at least this tall.
+inline constexpr int kTouchTarget = 44;
+// Two fingers that move apart (or together) by this factor step the zoom once.
+inline constexpr double kPinchStep = 1.25;
+// A button that opens the menu, for a finger or a mouse: in the upper right
+// corner of the form, which no control uses, a finger's target across at
+// actual size (660 twips are 44 CSS pixels).
+inline constexpr TwipRect kMenuButton = {9135, 120, 660, 660};
+inline constexpr std::string_view kMenuButtonName = TRANSLATABLE("Classroom", "Classroom menu");
+
 // Zoom: 100 % to 300 % in steps of 25 %.
 inline constexpr double kZoomStep = 0.25;
 inline constexpr int kZoomSteps = 8;

@@ -423,6 +423,13 @@ class WindowTest : public QObject {
         key(Qt::Key_F10, Qt::ShiftModifier);
         QVERIFY(menu->isVisible());
         menu->hide();
+        // The menu button: a finger's target, named, in the corner.
+        auto *button = child<QPushButton>("MenuButton");
+        QVERIFY(button->width() >= 44 && button->height() >= 44);
+        QCOMPARE(button->accessibleName(), u"Classroom menu"_qs);
+        button->click();
+        QVERIFY(menu->isVisible());
+        menu->hide();
         child("Text2")->setFocus();
         key(Qt::Key_F10, Qt::ShiftModifier);
         QVERIFY(!menu->isVisible());

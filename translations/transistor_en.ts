@@ -43,6 +43,10 @@
         <source>Open this menu</source>
         <translation>Open this menu</translation>
     </message>
+    <message>
+        <source>Classroom menu</source>
+        <translation>Classroom menu</translation>
+    </message>
 </context>
 <context>
     <name>Description</name>

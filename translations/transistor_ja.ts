@@ -43,6 +43,10 @@
         <source>Open this menu</source>
         <translation>このメニューを開く</translation>
     </message>
+    <message>
+        <source>Classroom menu</source>
+        <translation>授業用メニュー</translation>
+    </message>
 </context>
 <context>
     <name>Description</name>

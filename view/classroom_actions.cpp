@@ -126,6 +126,15 @@ ClassroomActions::ClassroomActions(MainWindow &window) : QObject(&window), windo
     sign_->hide();
     connect(&window_, &MainWindow::pausedChanged, this, &ClassroomActions::showPaused);
 
+    // The menu for a finger on a touch screen, or anyone: a button in a
+    // corner that no control uses. Off the Tab order; the keys open the menu.
+    menuButton_ = new QPushButton(QStringLiteral("☰"), window_.formWidget());
+    menuButton_->setObjectName(QStringLiteral("MenuButton"));
+    menuButton_->setAccessibleName(ClassroomText(kMenuButtonName));
+    menuButton_->setFocusPolicy(Qt::NoFocus);
+    connect(menuButton_, &QPushButton::clicked, this,
+            [this] { showMenu(menuButton_->mapToGlobal(menuButton_->rect().bottomRight())); });
+
     setZoom(window_.zoom());
 }
 
@@ -190,6 +199,13 @@ void ClassroomActions::placeSign() {
     const int width = std::min(corner.width(), sign_->sizeHint().width());
     sign_->setGeometry(corner.adjusted(corner.width() - width, 0, 0, 0));
     sign_->raise();
+    menuButton_->setGeometry(CoveringPixels(
+        QRectF(kMenuButton.left, kMenuButton.top, kMenuButton.width, kMenuButton.height),
+        window_.zoom()));
+    QFont glyph = window_.font();
+    glyph.setPixelSize(menuButton_->height() * 6 / 11);
+    menuButton_->setFont(glyph);
+    menuButton_->raise();
 }
 
 void ClassroomActions::showPaused(bool paused) {

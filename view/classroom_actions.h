@@ -16,6 +16,7 @@
 class QAction;
 class QKeyEvent;
 class QLabel;
+class QPushButton;
 class QMenu;
 class QPoint;
 
@@ -63,6 +64,7 @@ class ClassroomActions : public QObject {
     QMenu *menu_;
     QAction *pause_, *step_, *zoomIn_, *zoomOut_, *actualSize_, *copy_;
     QLabel *sign_;
+    QPushButton *menuButton_ = nullptr;
     QPointer<QMessageBox> keysBox_;
     int wheelAngle_ = 0;
 };

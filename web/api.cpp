@@ -225,9 +225,17 @@ std::string ClassroomJson() {
     AppendJsonString(out, kResumeText);
     out += ",\"paused\":";
     AppendJsonString(out, kPausedText);
-    out += ",\"sign\":[" + std::to_string(kPausedSign.left) + "," +
-           std::to_string(kPausedSign.top) + "," + std::to_string(kPausedSign.width) + "," +
-           std::to_string(kPausedSign.height) + "]}";
+    const auto rect = [](const TwipRect &r) {
+        return "[" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
+               std::to_string(r.width) + "," + std::to_string(r.height) + "]";
+    };
+    out += ",\"sign\":" + rect(kPausedSign);
+    out += ",\"menuButton\":" + rect(kMenuButton) + ",\"menuButtonName\":";
+    AppendJsonString(out, kMenuButtonName);
+    out += ",\"longPressMs\":" + std::to_string(kLongPressMs) +
+           ",\"longPressSlop\":" + std::to_string(kLongPressSlop) +
+           ",\"touchTarget\":" + std::to_string(kTouchTarget) +
+           ",\"pinchStep\":" + ShortestText(kPinchStep) + "}";
     return out;
 }
 

@@ -54,7 +54,7 @@ function keyLabel(keys) {
 
 export class Classroom {
   /**
-   * @param {{actions: {name: string, text: string, keys: string[], group: number, help: string}[], context: string, resume: string}} table
+   * @param {{actions: {name: string, text: string, keys: string[], group: number, help: string}[], context: string, resume: string, touchTarget: number}} table
    * @param {import('./i18n.js').Texts} texts
    * @param {Record<string, () => void>} handlers by action name
    * @param {HTMLElement} menu an empty element for the menu
@@ -191,10 +191,15 @@ export class Classroom {
     this.handlers[name]?.();
   }
 
-  /** Opens the menu at x, y (page pixels). */
-  open(x, y) {
+  /**
+   * Opens the menu at x, y (page pixels); opened by a finger, its items are
+   * a finger's target tall.
+   */
+  open(x, y, touch = false) {
     const active = this.menu.ownerDocument.activeElement;
-    this.returnFocus = active instanceof HTMLElement ? active : null;
+    if (this.menu.hidden) this.returnFocus = active instanceof HTMLElement ? active : null;
+    this.menu.classList.toggle('touch', touch);
+    this.menu.style.setProperty('--touch-target', `${this.table.touchTarget}px`);
     this.menu.hidden = false;
     const r = this.menu.getBoundingClientRect();
     const view = this.menu.ownerDocument.documentElement;

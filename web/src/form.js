@@ -103,6 +103,16 @@ export class Form {
       input.value = c.caption;
       if (c.flat) input.classList.add('flat');
       if (c.readOnly) input.readOnly = true;
+      // A number may be negative and may use the locale's separator. iOS's
+      // decimal pad has no minus, and a numeric pad no separator, so an
+      // input box keeps the full keyboard (its numbers and signs a tap
+      // away), with nothing capitalised or corrected, and Enter says it applies.
+      else {
+        input.inputMode = 'text';
+        input.enterKeyHint = 'go';
+        input.autocapitalize = 'off';
+        input.setAttribute('autocorrect', 'off');
+      }
       this.boxes.push({ el: input, box: TEXT_BOXES.indexOf(c.name) });
       el = input;
     } else if (c.kind === 'Button') {

@@ -11,6 +11,7 @@ import { PAGE, Texts, decimalSeparator, wantedLanguages } from './i18n.js';
 import { copyPicture } from './picture.js';
 import { JAPANESE, PageMeasure } from './measure.js';
 import { Plot } from './plot.js';
+import { LongPress, Pinch, isTouch } from './touch.js';
 
 /** One notch of a mouse wheel, in pixels (deltaMode 0) and in lines (1). */
 const NOTCH = [100, 3, 1];
@@ -63,6 +64,19 @@ export class App {
       Keys: () => this.showKeys(),
     }, /** @type {HTMLElement} */ (doc.getElementById('classroom-menu')));
 
+    // The menu for a finger, or anyone: a button in a corner of the form.
+    this.menuButton = doc.createElement('button');
+    this.menuButton.id = 'menu-button';
+    this.menuButton.type = 'button';
+    this.menuButton.textContent = '☰';
+    this.menuButton.setAttribute('aria-label', this.texts.tr(this.table.context, this.table.menuButtonName));
+    this.menuButton.setAttribute('aria-haspopup', 'menu');
+    // Off the Tab order, as the window's: the Menu key and Shift+F10 open the menu.
+    this.menuButton.tabIndex = -1;
+    this.root.append(this.menuButton);
+    /** Whether the last pointer to touch the page was a finger or a pen. */
+    this.touching = false;
+
     this.zoom = 1;
     this.enableZoomItems();
     this.dpr = 0;
@@ -112,11 +126,29 @@ export class App {
     this.root.addEventListener('contextmenu', (e) => {
       if (e.target instanceof HTMLInputElement) return;
       e.preventDefault();
-      this.classroom.open(e.clientX, e.clientY);
+      this.classroom.open(e.clientX, e.clientY, this.touching);
     });
-    this.doc.addEventListener('mousedown', (e) => {
-      if (!this.classroom.menu.contains(/** @type {Node} */ (e.target))) this.classroom.close(false);
+    this.doc.addEventListener('pointerdown', (e) => {
+      this.touching = isTouch(e);
+      const target = /** @type {Node} */ (e.target);
+      if (!this.classroom.menu.contains(target) && target !== this.menuButton) this.classroom.close(false);
+    }, true);
+    this.menuButton.addEventListener('click', () => {
+      if (!this.classroom.menu.hidden) {
+        this.classroom.close(true);
+        return;
+      }
+      const r = this.menuButton.getBoundingClientRect();
+      this.classroom.open(r.right, r.bottom, this.touching);
     });
+    // A finger held on the band diagram or the plot opens the menu; a pinch zooms.
+    const t = this.table;
+    new LongPress(this.root, { ms: t.longPressMs, slop: t.longPressSlop }, (target, x, y) => {
+      if (target instanceof HTMLInputElement || target instanceof HTMLButtonElement) return;
+      this.classroom.open(x, y, true);
+    });
+    new Pinch(this.root, t.pinchStep,
+      (direction) => this.setZoom(this.core.steppedZoom(this.zoom, direction)));
     // Ctrl with the wheel zooms, a step a notch; a fine wheel sends parts of one.
     this.doc.defaultView?.addEventListener('wheel', (e) => {
       if (!e.ctrlKey) return;
@@ -170,11 +202,13 @@ export class App {
     const japanese = this.core.face(this.doc.title) === JAPANESE;
     this.form.layout(px, this.zoom, this.core.layout(this.zoom, japanese, this.measure),
       (text) => this.core.face(text), this.description.bandLetterPoints);
-    const [l, t, w, h] = this.table.sign;
-    const r = pixelRect({ left: l, top: t, width: w, height: h }, px);
-    Object.assign(this.sign.style, {
-      left: `${r.left}px`, top: `${r.top}px`, width: `${r.width}px`, height: `${r.height}px`,
-    });
+    for (const [el, [l, t, w, h]] of [[this.sign, this.table.sign], [this.menuButton, this.table.menuButton]]) {
+      const r = pixelRect({ left: l, top: t, width: w, height: h }, px);
+      Object.assign(el.style, {
+        left: `${r.left}px`, top: `${r.top}px`, width: `${r.width}px`, height: `${r.height}px`,
+      });
+    }
+    this.menuButton.style.fontSize = `${Math.round(24 * this.zoom)}px`;
     const k = px * dpr;
     this.dpr = dpr;
     const scaled = this.drawing.setScale(k, dpr);

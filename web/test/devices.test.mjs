@@ -229,3 +229,125 @@ test('a reload during a run asks first; before Start and after Close it does not
     await close();
   }
 });
+
+/** Fingers on the touch screen, through the browser's own input: [x, y] each. */
+const touch = (cdp, type, points) => cdp.send('Input.dispatchTouchEvent', {
+  type, touchPoints: points.map(([x, y], id) => ({ x, y, id, radiusX: 2, radiusY: 2, force: 1 })),
+});
+const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
+
+async function tap(cdp, [x, y]) {
+  await touch(cdp, 'touchStart', [[x, y]]);
+  await touch(cdp, 'touchEnd', []);
+  await sleep(50);
+}
+
+/** A finger held still at [x, y] for ms, wandering by `wander` px. */
+async function longPress(cdp, [x, y], ms = 700, wander = 0) {
+  await touch(cdp, 'touchStart', [[x, y]]);
+  await sleep(100);
+  if (wander) await touch(cdp, 'touchMove', [[x + wander, y]]);
+  await sleep(ms - 100);
+  await touch(cdp, 'touchEnd', []);
+  await sleep(50);
+}
+
+/** Two fingers about [x, y], from `from` px apart to `to`. */
+async function pinch(cdp, [x, y], from, to) {
+  const at = (d) => [[x - d / 2, y], [x + d / 2, y]];
+  await touch(cdp, 'touchStart', at(from));
+  for (let i = 1; i <= 10; i++) await touch(cdp, 'touchMove', at(from + ((to - from) * i) / 10));
+  await touch(cdp, 'touchEnd', []);
+  await sleep(50);
+}
+
+/** Where a point of the form in twips is in the window, and the menu button's middle. */
+const places = (page) => page.evaluate(() => {
+  const form = document.getElementById('form').getBoundingClientRect();
+  const button = document.getElementById('menu-button').getBoundingClientRect();
+  const px = transistorApp.zoom / 15;
+  return {
+    diagram: [form.left + 3000 * px, form.top + 1000 * px],
+    plot: [form.left + 3000 * px, form.top + 8400 * px],
+    box: [form.left + 1900 * px, form.top + 4800 * px],
+    button: [button.left + button.width / 2, button.top + button.height / 2],
+    buttonSize: [button.width, button.height],
+    buttonName: document.getElementById('menu-button').getAttribute('aria-label'),
+  };
+});
+
+/** The open menu's items by action, each with its height. */
+const menuItems = (page) => page.evaluate(() => {
+  const menu = document.getElementById('classroom-menu');
+  if (menu.hidden) return null;
+  return Object.fromEntries([...menu.querySelectorAll('[role=menuitem]')].map((i) => {
+    const r = i.getBoundingClientRect();
+    return [i.dataset.action, { x: r.left + r.width / 2, y: r.top + r.height / 2, height: r.height }];
+  }));
+});
+
+// What a tap on each item of the menu leaves, opened each time by a long
+// press on the diagram, a long press on the plot, or the menu button.
+const TOUCH_ITEMS = [
+  ['Pause', { paused: true }],
+  ['Pause', { paused: false }],
+  ['Step', { paused: true, ticks: 1 }],
+  ['Pause', { paused: false }],
+  ['ZoomIn', { zoom: 1.25 }],
+  ['ActualSize', { zoom: 1 }],
+  ['CopyPicture', { copies: 1 }],
+];
+
+for (const [device, emulation] of Object.entries(DEVICES)) {
+  test(`${device}, by touch only: a long press and the menu button open the menu, and its items work`, async () => {
+    const { page, errors, cdp, close } = await open({ device: emulation });
+    try {
+      let p = await places(page);
+      assert.ok(p.buttonSize[0] >= 44 && p.buttonSize[1] >= 44, `the menu button is ${p.buttonSize}`);
+      assert.equal(p.buttonName, 'Classroom menu');
+      // A finger that wanders, or lifts early, opens nothing.
+      await longPress(cdp, p.diagram, 700, 30);
+      await longPress(cdp, p.diagram, 250);
+      assert.equal(await menuItems(page), null, 'a wandering or short press');
+      await tap(cdp, (await page.evaluate(() => {
+        const r = document.getElementById('Command1').getBoundingClientRect();
+        return [r.left + r.width / 2, r.top + r.height / 2];
+      })));
+      await advance(page, 500);
+      const openers = ['diagram', 'plot', 'button'];
+      let n = 0;
+      for (const [action, want] of TOUCH_ITEMS) {
+        p = await places(page);
+        const opener = openers[n++ % openers.length];
+        if (opener === 'button') await tap(cdp, p.button);
+        else await longPress(cdp, p[opener]);
+        const items = await menuItems(page);
+        assert.ok(items, `${opener} opens the menu`);
+        for (const [name, item] of Object.entries(items))
+          assert.ok(item.height >= 44, `${opener}: ${name} is ${item.height} px tall`);
+        const before = await classroomState(page);
+        await tap(cdp, [items[action].x, items[action].y]);
+        await page.waitForFunction((c) => globalThis.copies >= c, { timeout: 2000 }, want.copies ?? 0);
+        const after = await classroomState(page);
+        assert.deepEqual({ ...after, ticks: after.ticks - before.ticks },
+          { paused: before.paused, ticks: 0, zoom: before.zoom, menu: false, copies: before.copies, ...want },
+          `${device} ${opener} ${action}`);
+      }
+      // A pinch steps the zoom: fingers apart zoom in, together zoom out.
+      p = await places(page);
+      await pinch(cdp, p.diagram, 60, 200);
+      const zoomed = await page.evaluate(() => transistorApp.zoom);
+      assert.ok(zoomed >= 1.5, `apart: ${zoomed}`);
+      p = await places(page);
+      await pinch(cdp, p.diagram, 200, 60);
+      assert.ok(await page.evaluate(() => transistorApp.zoom) < zoomed, 'together');
+      // A double tap on a button presses it and never zooms the page.
+      const touchAction = await page.evaluate(() => [...document.querySelectorAll('#form button, #form input')]
+        .map((el) => getComputedStyle(el).touchAction));
+      assert.deepEqual([...new Set(touchAction)], ['manipulation']);
+      assert.deepEqual(errors, []);
+    } finally {
+      await close();
+    }
+  });
+}
