@@ -39,7 +39,7 @@ struct ClassroomAction {
 // key's, since Command+, opens a browser's settings.
 //
 // The Menu key opens the menu wherever the focus is, a text box excepted.
-inline constexpr std::array<ClassroomAction, 8> kClassroomActions = {{
+inline constexpr std::array<ClassroomAction, 9> kClassroomActions = {{
     {"Pause", TRANSLATABLE("Classroom", "&Pause"), {"F5", "Pause", "Ctrl+."}, 0},
     {"Step", TRANSLATABLE("Classroom", "&Step one tick"), {"F6", "Ctrl+,"}, 0},
     {"ZoomIn", TRANSLATABLE("Classroom", "Zoom &in"), {"Ctrl++", "Ctrl+="}, 1},
@@ -47,7 +47,10 @@ inline constexpr std::array<ClassroomAction, 8> kClassroomActions = {{
     {"ActualSize", TRANSLATABLE("Classroom", "&Actual size"), {"Ctrl+0", ""}, 1},
     {"CopyPicture", TRANSLATABLE("Classroom", "&Copy picture"), {"Ctrl+Shift+C", ""}, 2},
     {"Menu", "", {"Shift+F10", "Menu"}, -1},
-    // For every school device: the list of these keys.
+    // For every school device: the whole form as large as the window allows
+    // (Ctrl+Shift+F: no browser's or desktop's key, and no box's), and the
+    // list of these keys.
+    {"Fit", TRANSLATABLE("Classroom", "&Fit to window"), {"Ctrl+Shift+F"}, 5},
     {"Keys", TRANSLATABLE("Classroom", "&Keys"), {}, 5},
 }};
 
@@ -90,5 +93,11 @@ inline constexpr int kZoomSteps = 8;
 
 // The zoom `steps` steps of 25 % away from zoom, kept within 100 % .. 300 %.
 double SteppedZoom(double zoom, int steps);
+
+// The largest zoom, in whole percent from 100 % to 300 %, at which the whole
+// form, its strip included, fits width × height pixels (at actual size);
+// 100 % where it does not fit even then. The page opens at it when it is
+// more than 100 %.
+double FitZoom(double width, double height);
 
 } // namespace transistor

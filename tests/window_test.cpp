@@ -5,6 +5,7 @@
 #include <QtWidgets>
 #include <memory>
 
+#include "app/classroom.h"
 #include "app/window_description.h"
 #include "view/classroom_actions.h"
 #include "view/main_window.h"
@@ -418,7 +419,8 @@ class WindowTest : public QObject {
             if (!a->isSeparator() && a->isShortcutVisibleInContextMenu())
                 items << a->text() + " " + a->shortcut().toString(QKeySequence::PortableText);
         QCOMPARE(items.join('|'), u"&Pause F5|&Step one tick F6|Zoom &in Ctrl++|Zoom &out Ctrl+-|"
-                                  "&Actual size Ctrl+0|&Copy picture Ctrl+Shift+C|&Keys "_qs);
+                                  "&Actual size Ctrl+0|&Copy picture Ctrl+Shift+C|"
+                                  "&Fit to window Ctrl+Shift+F|&Keys "_qs);
         menu->hide();
         key(Qt::Key_F10, Qt::ShiftModifier);
         QVERIFY(menu->isVisible());
@@ -469,6 +471,31 @@ class WindowTest : public QObject {
             QVERIFY2((window->zoom() > 1) == (w == "zoom"), row);
             QVERIFY2(QApplication::clipboard()->image().isNull() == (w != "copy"), row);
         }
+    }
+
+    // After a zoom the box that has the focus is in sight; Fit to window
+    // gives the zoom at which the whole form fits the screen.
+    void fitAndTheFocusInSight() {
+        QWidget *box = child("Text13");
+        box->setFocus(Qt::TabFocusReason);
+        for (int i = 0; i < 8; ++i) key(Qt::Key_Equal, Qt::ControlModifier);
+        QCOMPARE(window->zoom(), 3.0);
+        QApplication::processEvents();
+        const QWidget *view = window->findChild<QScrollArea *>()->viewport();
+        const QRect shown(window->formWidget()->mapFrom(view, QPoint(0, 0)), view->size());
+        QVERIFY2(shown.contains(box->geometry()),
+                 qPrintable(u"%1 %2 %3 %4 in %5 %6 %7 %8"_qs.arg(box->x())
+                                .arg(box->y())
+                                .arg(box->width())
+                                .arg(box->height())
+                                .arg(shown.x())
+                                .arg(shown.y())
+                                .arg(shown.width())
+                                .arg(shown.height())));
+        key(Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+        const QSize room = window->screen()->availableGeometry().size() -
+                           (window->frameGeometry().size() - window->size());
+        QCOMPARE(window->zoom(), FitZoom(room.width(), room.height()));
     }
 
     // The list of keys: every key of the table with what the menu calls it.

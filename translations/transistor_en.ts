@@ -47,6 +47,10 @@
         <source>Classroom menu</source>
         <translation>Classroom menu</translation>
     </message>
+    <message>
+        <source>&amp;Fit to window</source>
+        <translation>&amp;Fit to window</translation>
+    </message>
 </context>
 <context>
     <name>Description</name>

@@ -47,6 +47,10 @@
         <source>Classroom menu</source>
         <translation>授業用メニュー</translation>
     </message>
+    <message>
+        <source>&amp;Fit to window</source>
+        <translation>ウィンドウに合わせる(&amp;F)</translation>
+    </message>
 </context>
 <context>
     <name>Description</name>

@@ -147,6 +147,7 @@ QAction *ClassroomActions::addAction(const ClassroomAction &a) {
         {"ActualSize", &ClassroomActions::actualSize},
         {"CopyPicture", &ClassroomActions::copyPicture},
         {"Menu", &ClassroomActions::menuKey},
+        {"Fit", &ClassroomActions::fit},
         {"Keys", &ClassroomActions::showKeys},
     };
     auto *action = new QAction(ClassroomText(a.text), this);
@@ -180,6 +181,11 @@ void ClassroomActions::zoomOut() {
 
 void ClassroomActions::actualSize() {
     setZoom(1.0);
+}
+
+void ClassroomActions::fit() {
+    window_.fitToScreen();
+    setZoom(window_.zoom());
 }
 
 void ClassroomActions::setZoom(double zoom) {

@@ -51,6 +51,7 @@ class ClassroomActions : public QObject {
     void zoomIn();
     void zoomOut();
     void actualSize();
+    void fit();
     void copyPicture();
     void menuKey();
     void showKeys();

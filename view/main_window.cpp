@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "app/classroom.h"
 #include "app/control_events.h"
 #include "app/window_description.h"
 #include "view/classroom_actions.h"
@@ -348,6 +349,23 @@ void MainWindow::setZoom(double zoom) {
     resizeTo(sizeFor(shownTwips_));
     zooming_ = false;
     fitForm();
+    // The control the user is at stays in sight.
+    QWidget *focus = QApplication::focusWidget();
+    // (Once the window has taken its new size.)
+    if (focus && formWidget_->isAncestorOf(focus))
+        QTimer::singleShot(0, focus, [this, focus] { scrollToShow(focus); });
+}
+
+void MainWindow::fitToScreen() {
+    const QSize room = screenRoom();
+    shownTwips_ = QSizeF(Window().extentWidth, Window().extentHeight);
+    const double zoom = FitZoom(room.width(), room.height());
+    if (zoom != zoom_) {
+        setZoom(zoom);
+        return;
+    }
+    resizeTo(sizeFor(shownTwips_));
+    fitForm();
 }
 
 QSize MainWindow::screenRoom() const {
@@ -497,8 +515,13 @@ void MainWindow::growToShow(QWidget *widget) {
         }
         if (wanted.height() > height()) resizeTo(wanted);
     }
+    scrollToShow(widget);
+}
+
+void MainWindow::scrollToShow(QWidget *widget) {
     // Where the form scrolls, the box comes into view whole (a text box on
     // its own would show only its cursor).
+    const QRect place(widget->mapTo(formWidget_, QPoint(0, 0)), widget->size());
     const int margin = ToPixels(kScrollMarginTwips, zoom_);
     const QPoint centre = place.center();
     scroll_->ensureVisible(centre.x(), centre.y(), place.width() / 2 + margin,

@@ -69,6 +69,9 @@ class MainWindow : public QWidget {
     // far as the screen allows.
     void setZoom(double zoom);
     double zoom() const { return zoom_; }
+    // The whole form, its strip included, at the largest zoom at which it
+    // fits the screen.
+    void fitToScreen();
 
     // The widget that holds every control at its place in the form; it
     // scrolls inside the window where the form does not fit the screen.
@@ -105,6 +108,8 @@ class MainWindow : public QWidget {
     // Grows the window (as far as the screen allows) so that widget, in the
     // lower strip, can be seen, and scrolls it into view.
     void growToShow(QWidget *widget);
+    // Scrolls the form so that widget is in view whole, where it scrolls.
+    void scrollToShow(QWidget *widget);
     // The largest client area the screen allows.
     QSize screenRoom() const;
     // The window's size for showing twips of the form, as far as the screen

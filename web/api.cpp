@@ -324,6 +324,11 @@ EMSCRIPTEN_KEEPALIVE double tp_stepped_zoom(double zoom, int steps) {
     return SteppedZoom(zoom, steps);
 }
 
+// The largest zoom at which the whole form fits width × height CSS pixels.
+EMSCRIPTEN_KEEPALIVE double tp_fit_zoom(double width, double height) {
+    return FitZoom(width, height);
+}
+
 // Time.
 EMSCRIPTEN_KEEPALIVE void tp_advance(double now) {
     P().advanceTo(ToMillis(now));

@@ -23,7 +23,7 @@ for (const [name, language] of PICTURES) {
   const browser = await launch({ language });
   try {
     const page = await browser.newPage();
-    await page.setViewport({ width: 700, height: 680, deviceScaleFactor: 1 });
+    await page.setViewport({ width: 700, height: 660, deviceScaleFactor: 1 });
     const cdp = await page.createCDPSession();
     await cdp.send('Emulation.setLocaleOverride', { locale: language });
     await page.goto(`${pathToFileURL(pageFile).href}#manual-clock`);

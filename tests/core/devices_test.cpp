@@ -1,10 +1,11 @@
 // The rules that let the program meet every school device: the language of
-// a locale or a browser without a translation.
+// a locale or a browser without a translation, the zoom that fits a screen.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "app/classroom.h"
 #include "app/language.h"
 
 namespace transistor {
@@ -36,6 +37,25 @@ INSTANTIATE_TEST_SUITE_P(Wanted, PickedLanguage,
                                                "AskedForTheDesign", {"designed", "en"}, ""},
                                            LanguageCase{"NothingWanted", {}, ""}),
                          [](const auto &info) { return std::string(info.param.name); });
+
+struct FitCase {
+    const char *name;
+    double width, height, zoom;
+};
+
+class Fit : public ::testing::TestWithParam<FitCase> {};
+
+// The whole form is 661 × 641 pixels at actual size.
+TEST_P(Fit, IsTheLargestWholePercentThatShowsTheWholeForm) {
+    EXPECT_DOUBLE_EQ(FitZoom(GetParam().width, GetParam().height), GetParam().zoom);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Screens, Fit,
+    ::testing::Values(FitCase{"Exactly", 661, 641, 1.0}, FitCase{"FullHdPage", 1904, 1064, 1.65},
+                      FitCase{"Projector", 1024, 768, 1.19}, FitCase{"WideAndLow", 3000, 700, 1.09},
+                      FitCase{"TooSmall", 400, 300, 1.0}, FitCase{"Huge", 4000, 3000, 3.0}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace transistor

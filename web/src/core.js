@@ -93,6 +93,8 @@ export class Core {
 
   /** The zoom steps steps of 25 % away from zoom, within 100 % .. 300 %. */
   steppedZoom(zoom, steps) { return this.m._tp_stepped_zoom(zoom, steps); }
+  /** The largest zoom (100 % .. 300 %) at which the whole form fits width × height. */
+  fitZoom(width, height) { return this.m._tp_fit_zoom(width, height); }
 
   advance(now) { this.m._tp_advance(now); }
   /** @returns {number} the next deadline, or -1 */

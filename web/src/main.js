@@ -61,6 +61,7 @@ export class App {
       ZoomOut: () => this.setZoom(this.core.steppedZoom(this.zoom, -1)),
       ActualSize: () => this.setZoom(1),
       CopyPicture: () => copyPicture(this),
+      Fit: () => this.setZoom(this.fitZoom()),
       Keys: () => this.showKeys(),
     }, /** @type {HTMLElement} */ (doc.getElementById('classroom-menu')));
 
@@ -88,6 +89,9 @@ export class App {
     this.descriptions = { diagram: '', plot: '', window: '' };
     this.connect();
     this.layout();
+    // On a large screen the page opens as large as it fits.
+    const fit = this.fitZoom();
+    if (fit > 1) this.setZoom(fit);
     this.sync();
     /** @type {HTMLElement} */ (this.form.element('Command1')).focus();
   }
@@ -183,7 +187,21 @@ export class App {
     const npx = zoom / TWIPS_PER_PX;
     const r2 = this.root.getBoundingClientRect();
     if (view) view.scrollBy(at.x * npx + r2.left, at.y * npx + r2.top);
+    // The control the user is at stays in sight.
+    const focus = this.doc.activeElement;
+    if (focus instanceof HTMLElement && this.root.contains(focus)) {
+      focus.scrollIntoView({ block: 'nearest', inline: 'nearest' });
+    }
     this.enableZoomItems();
+  }
+
+  /** The zoom at which the whole form fits the browser's window, its margins kept. */
+  fitZoom() {
+    const view = this.doc.defaultView;
+    const style = view ? view.getComputedStyle(/** @type {Element} */ (this.doc.getElementById('window'))) : null;
+    const px = (/** @type {string} */ v) => (style ? parseFloat(style.getPropertyValue(v)) : 0);
+    return this.core.fitZoom((view?.innerWidth ?? 0) - px('margin-left') - px('margin-right'),
+      (view?.innerHeight ?? 0) - px('margin-top') - px('margin-bottom'));
   }
 
   /** The zoom items of the menu that would change the zoom are on. */

@@ -25,6 +25,9 @@ export class LongPress {
     const view = /** @type {Window} */ (element.ownerDocument.defaultView);
     element.addEventListener('pointerdown', (e) => {
       if (!isTouch(e)) return;
+      // The first finger down: none is left from before (a lift may have
+      // gone to an element that took the pointer).
+      if (e.isPrimary) this.fingers = 0;
       this.fingers++;
       this.cancel();
       // A second finger is a pinch, not a press.
@@ -93,6 +96,7 @@ export class Pinch {
     };
     element.addEventListener('pointerdown', (e) => {
       if (!isTouch(e)) return;
+      if (e.isPrimary) this.pointers.clear();
       this.pointers.set(e.pointerId, { x: e.clientX, y: e.clientY });
       if (this.pointers.size === 2) this.base = distance();
     });

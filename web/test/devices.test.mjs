@@ -40,7 +40,7 @@ export const DEVICES = {
  * Opens the page on its manual clock in a fresh browser context.
  * @param {{language?: string, query?: string, device?: any, width?: number, height?: number}} options
  */
-async function open({ language = 'en-US', query = '', device, width = 760, height = 720 } = {}) {
+async function open({ language = 'en-US', query = '', device, width = 700, height = 660 } = {}) {
   const browser = await browserFor(language);
   const context = await browser.createBrowserContext();
   const page = await context.newPage();
@@ -107,6 +107,43 @@ test('a browser in a language without a translation gets English; the designed t
   }
 });
 
+// The browser's window, and the zoom the page opens at: the largest at
+// which the whole form fits, when it is more than 100 %.
+const FITS = [
+  [700, 660, 1],
+  [1024, 768, 1.17],
+  [1366, 768, 1.17],
+  [1920, 1080, 1.65],
+  [3840, 2160, 3],
+];
+
+test('the page opens as large as the whole form fits, and Fit to window goes back to that', async () => {
+  for (const [width, height, zoom] of FITS) {
+    const { page, errors, close } = await open({ width, height });
+    try {
+      const where = `${width} × ${height}`;
+      const shown = () => page.evaluate(() => {
+        const r = document.getElementById('form').getBoundingClientRect();
+        return { zoom: transistorApp.zoom, whole: r.left >= 0 && r.top >= 0 && r.right <= innerWidth && r.bottom <= innerHeight };
+      });
+      assert.deepEqual(await shown(), { zoom, whole: true }, where);
+      // At 300 % the box that has the focus stays in sight.
+      await page.click('#Text13');
+      for (let i = 0; i < 8; i++) await press(page, ['Control', '=']);
+      const box = await page.evaluate(() => {
+        const r = document.getElementById('Text13').getBoundingClientRect();
+        return r.left >= 0 && r.top >= 0 && r.right <= innerWidth && r.bottom <= innerHeight;
+      });
+      assert.ok(box, `${where}: the focused box in sight`);
+      await press(page, ['Control', 'Shift', 'F']);
+      assert.deepEqual(await shown(), { zoom, whole: true }, `${where}, fitted again`);
+      assert.deepEqual(errors, [], where);
+    } finally {
+      await close();
+    }
+  }
+});
+
 // Keys in turn, each with what it leaves: a pause, ticks run since the
 // start of the row, the zoom, the menu open, pictures copied.
 const KEYS = [
@@ -122,6 +159,8 @@ const KEYS = [
   [['Control', '-'], { zoom: 1.25 }],
   [['Control', '0'], { zoom: 1 }],
   [['Control', 'Shift', 'C'], { copies: 1 }],
+  [['Control', 'Shift', '='], { zoom: 1.25 }],
+  [['Control', 'Shift', 'F'], { zoom: 1 }], // Fit to window, in a window as large as the form
   [['Shift', 'F10'], { menu: true }, 'menu key'],
   ['ContextMenu', { menu: true }, 'menu key'],
 ];
@@ -289,6 +328,7 @@ const menuItems = (page) => page.evaluate(() => {
 // What a tap on each item of the menu leaves, opened each time by a long
 // press on the diagram, a long press on the plot, or the menu button.
 const TOUCH_ITEMS = [
+  ['ActualSize', { zoom: 1 }], // both open fitted, above 100 %
   ['Pause', { paused: true }],
   ['Pause', { paused: false }],
   ['Step', { paused: true, ticks: 1 }],
@@ -296,6 +336,7 @@ const TOUCH_ITEMS = [
   ['ZoomIn', { zoom: 1.25 }],
   ['ActualSize', { zoom: 1 }],
   ['CopyPicture', { copies: 1 }],
+  ['Fit', { zoom: 'fit' }],
 ];
 
 for (const [device, emulation] of Object.entries(DEVICES)) {
@@ -329,17 +370,17 @@ for (const [device, emulation] of Object.entries(DEVICES)) {
         await tap(cdp, [items[action].x, items[action].y]);
         await page.waitForFunction((c) => globalThis.copies >= c, { timeout: 2000 }, want.copies ?? 0);
         const after = await classroomState(page);
+        const zoom = want.zoom === 'fit' ? await page.evaluate(() => transistorApp.fitZoom()) : want.zoom;
         assert.deepEqual({ ...after, ticks: after.ticks - before.ticks },
-          { paused: before.paused, ticks: 0, zoom: before.zoom, menu: false, copies: before.copies, ...want },
+          { paused: before.paused, ticks: 0, zoom: before.zoom, menu: false, copies: before.copies, ...want, zoom: zoom ?? before.zoom },
           `${device} ${opener} ${action}`);
       }
       // A pinch steps the zoom: fingers apart zoom in, together zoom out.
-      p = await places(page);
-      await pinch(cdp, p.diagram, 60, 200);
+      const middle = await page.evaluate(() => [innerWidth / 2, innerHeight / 2]);
+      await pinch(cdp, middle, 60, 200);
       const zoomed = await page.evaluate(() => transistorApp.zoom);
       assert.ok(zoomed >= 1.5, `apart: ${zoomed}`);
-      p = await places(page);
-      await pinch(cdp, p.diagram, 200, 60);
+      await pinch(cdp, middle, 200, 60);
       assert.ok(await page.evaluate(() => transistorApp.zoom) < zoomed, 'together');
       // A double tap on a button presses it and never zooms the page.
       const touchAction = await page.evaluate(() => [...document.querySelectorAll('#form button, #form input')]
