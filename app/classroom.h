@@ -39,7 +39,7 @@ struct ClassroomAction {
 // key's, since Command+, opens a browser's settings.
 //
 // The Menu key opens the menu wherever the focus is, a text box excepted.
-inline constexpr std::array<ClassroomAction, 9> kClassroomActions = {{
+inline constexpr std::array<ClassroomAction, 10> kClassroomActions = {{
     {"Pause", TRANSLATABLE("Classroom", "&Pause"), {"F5", "Pause", "Ctrl+."}, 0},
     {"Step", TRANSLATABLE("Classroom", "&Step one tick"), {"F6", "Ctrl+,"}, 0},
     {"ZoomIn", TRANSLATABLE("Classroom", "Zoom &in"), {"Ctrl++", "Ctrl+="}, 1},
@@ -48,9 +48,10 @@ inline constexpr std::array<ClassroomAction, 9> kClassroomActions = {{
     {"CopyPicture", TRANSLATABLE("Classroom", "&Copy picture"), {"Ctrl+Shift+C", ""}, 2},
     {"Menu", "", {"Shift+F10", "Menu"}, -1},
     // For every school device: the whole form as large as the window allows
-    // (Ctrl+Shift+F: no browser's or desktop's key, and no box's), and the
-    // list of these keys.
+    // (Ctrl+Shift+F: no browser's or desktop's key, and no box's), the high
+    // contrast for a projector (app/look.h), and the list of these keys.
     {"Fit", TRANSLATABLE("Classroom", "&Fit to window"), {"Ctrl+Shift+F"}, 5},
+    {"HighContrast", TRANSLATABLE("Classroom", "&High contrast"), {}, 5},
     {"Keys", TRANSLATABLE("Classroom", "&Keys"), {}, 5},
 }};
 

@@ -420,7 +420,7 @@ class WindowTest : public QObject {
                 items << a->text() + " " + a->shortcut().toString(QKeySequence::PortableText);
         QCOMPARE(items.join('|'), u"&Pause F5|&Step one tick F6|Zoom &in Ctrl++|Zoom &out Ctrl+-|"
                                   "&Actual size Ctrl+0|&Copy picture Ctrl+Shift+C|"
-                                  "&Fit to window Ctrl+Shift+F|&Keys "_qs);
+                                  "&Fit to window Ctrl+Shift+F|&High contrast |&Keys "_qs);
         menu->hide();
         key(Qt::Key_F10, Qt::ShiftModifier);
         QVERIFY(menu->isVisible());
@@ -496,6 +496,24 @@ class WindowTest : public QObject {
         const QSize room = window->screen()->availableGeometry().size() -
                            (window->frameGeometry().size() - window->size());
         QCOMPARE(window->zoom(), FitZoom(room.width(), room.height()));
+    }
+
+    // High contrast, from the menu: the form white, lines two pixels wide,
+    // the red marker darkened; the item checked. Again: as designed.
+    void highContrastFromTheMenu() {
+        window->resize(window->maximumSize());
+        QAction *item = child<QAction>("HighContrastAction");
+        QVERIFY(window->classroom().menu()->actions().contains(item));
+        const ControlDesign &line = FindControl("Line1");
+        const int x = (line.x1 + line.x2) / 2;
+        for (const bool high : {true, false}) {
+            item->trigger();
+            QCOMPARE(item->isChecked(), high);
+            QTRY_COMPARE(shown(600, 600) == 0xFFFFFFu, high);
+            QCOMPARE(shown(x, line.y1), 0u);
+            // The pixel over a one-pixel line.
+            QCOMPARE(shown(x, line.y1 - 15) == 0u, high);
+        }
     }
 
     // The list of keys: every key of the table with what the menu calls it.

@@ -51,6 +51,10 @@
         <source>&amp;Fit to window</source>
         <translation>&amp;Fit to window</translation>
     </message>
+    <message>
+        <source>&amp;High contrast</source>
+        <translation>&amp;High contrast</translation>
+    </message>
 </context>
 <context>
     <name>Description</name>

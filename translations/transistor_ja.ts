@@ -51,6 +51,10 @@
         <source>&amp;Fit to window</source>
         <translation>ウィンドウに合わせる(&amp;F)</translation>
     </message>
+    <message>
+        <source>&amp;High contrast</source>
+        <translation>ハイコントラスト(&amp;H)</translation>
+    </message>
 </context>
 <context>
     <name>Description</name>

@@ -89,6 +89,7 @@ ClassroomActions::ClassroomActions(MainWindow &window) : QObject(&window), windo
         if (a.name == "ZoomOut") zoomOut_ = action;
         if (a.name == "ActualSize") actualSize_ = action;
         if (a.name == "CopyPicture") copy_ = action;
+        if (a.name == "HighContrast") contrast_ = action;
     }
 
     menu_ = new QMenu(&window_);
@@ -124,6 +125,7 @@ ClassroomActions::ClassroomActions(MainWindow &window) : QObject(&window), windo
                    QuietText(quiet.color(QPalette::WindowText), quiet.color(QPalette::Window)));
     sign_->setPalette(quiet);
     sign_->hide();
+    contrast_->setCheckable(true);
     connect(&window_, &MainWindow::pausedChanged, this, &ClassroomActions::showPaused);
 
     // The menu for a finger on a touch screen, or anyone: a button in a
@@ -148,6 +150,7 @@ QAction *ClassroomActions::addAction(const ClassroomAction &a) {
         {"CopyPicture", &ClassroomActions::copyPicture},
         {"Menu", &ClassroomActions::menuKey},
         {"Fit", &ClassroomActions::fit},
+        {"HighContrast", &ClassroomActions::toggleContrast},
         {"Keys", &ClassroomActions::showKeys},
     };
     auto *action = new QAction(ClassroomText(a.text), this);
@@ -181,6 +184,11 @@ void ClassroomActions::zoomOut() {
 
 void ClassroomActions::actualSize() {
     setZoom(1.0);
+}
+
+void ClassroomActions::toggleContrast() {
+    window_.setHighContrast(!window_.highContrast());
+    contrast_->setChecked(window_.highContrast());
 }
 
 void ClassroomActions::fit() {

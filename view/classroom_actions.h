@@ -52,6 +52,7 @@ class ClassroomActions : public QObject {
     void zoomOut();
     void actualSize();
     void fit();
+    void toggleContrast();
     void copyPicture();
     void menuKey();
     void showKeys();
@@ -63,7 +64,7 @@ class ClassroomActions : public QObject {
 
     MainWindow &window_;
     QMenu *menu_;
-    QAction *pause_, *step_, *zoomIn_, *zoomOut_, *actualSize_, *copy_;
+    QAction *pause_, *step_, *zoomIn_, *zoomOut_, *actualSize_, *copy_, *contrast_ = nullptr;
     QLabel *sign_;
     QPushButton *menuButton_ = nullptr;
     QPointer<QMessageBox> keysBox_;

@@ -20,6 +20,7 @@
 
 #include "app/classroom.h"
 #include "app/control_events.h"
+#include "app/look.h"
 #include "app/window_description.h"
 #include "view/classroom_actions.h"
 #include "view/diagram_canvas.h"
@@ -354,6 +355,33 @@ void MainWindow::setZoom(double zoom) {
     // (Once the window has taken its new size.)
     if (focus && formWidget_->isAncestorOf(focus))
         QTimer::singleShot(0, focus, [this, focus] { scrollToShow(focus); });
+}
+
+void MainWindow::setHighContrast(bool on) {
+    highContrast_ = on;
+    const Look &look = LookFor(on);
+    const auto color = [](std::uint32_t rgb) {
+        return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+    };
+    // The designed look is the desktop's own; the high contrast paints the
+    // form white, its text black and its boxes' borders black.
+    QPalette palette = QApplication::palette();
+    if (on) {
+        palette.setColor(QPalette::Window, color(look.formBackground));
+        palette.setColor(QPalette::WindowText, color(look.text));
+        palette.setColor(QPalette::Base, color(look.boxBackground));
+        palette.setColor(QPalette::Text, color(look.text));
+    }
+    setPalette(palette);
+    // The boxes' borders in a style sheet of their own: one on the form
+    // would stop the palette there.
+    const QString border =
+        on ? u"QLineEdit { border: %1px solid %2; background: %3; }"_qs.arg(look.boxBorderWidth)
+                 .arg(color(look.boxBorder).name(), color(look.boxBackground).name())
+           : QString();
+    for (const TextBoxView &box : textBoxes_) box.edit->setStyleSheet(border);
+    canvas_->setLook(look);
+    plot_->setLook(look);
 }
 
 void MainWindow::fitToScreen() {

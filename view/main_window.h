@@ -72,6 +72,9 @@ class MainWindow : public QWidget {
     // The whole form, its strip included, at the largest zoom at which it
     // fits the screen.
     void fitToScreen();
+    // The high contrast for a projector, or the designed look.
+    void setHighContrast(bool on);
+    bool highContrast() const { return highContrast_; }
 
     // The widget that holds every control at its place in the form; it
     // scrolls inside the window where the form does not fit the screen.
@@ -136,6 +139,7 @@ class MainWindow : public QWidget {
     std::vector<TextBoxView> textBoxes_;
     ClassroomActions *classroom_ = nullptr;
     double zoom_ = 1.0;
+    bool highContrast_ = false;
     // The part of the form the window means to show, and the size the window
     // was given for it: a size the user gives the window changes the part.
     QSizeF shownTwips_;

@@ -19,6 +19,7 @@
 #include "app/caption_layout.h"
 #include "app/classroom.h"
 #include "app/language.h"
+#include "app/look.h"
 #include "app/program.h"
 #include "app/window_description.h"
 #include "model/number_text.h"
@@ -239,6 +240,36 @@ std::string ClassroomJson() {
     return out;
 }
 
+// A look (app/look.h) as the page paints it: CSS colours, widths, and the
+// colour of every line and shape of the description under it.
+std::string LookJson(bool highContrast) {
+    const Look &look = LookFor(highContrast);
+    const auto css = [](std::uint32_t rgb) {
+        static constexpr char kHex[] = "0123456789abcdef";
+        std::string out = "\"#";
+        for (int shift = 20; shift >= 0; shift -= 4) out += kHex[(rgb >> shift) & 0xF];
+        return out + "\"";
+    };
+    std::string out = "{\"name\":";
+    AppendJsonString(out, look.name);
+    out += ",\"formBackground\":" + css(look.formBackground) + ",\"text\":" + css(look.text) +
+           ",\"boxBackground\":" + css(look.boxBackground) +
+           ",\"boxBorder\":" + css(look.boxBorder) +
+           ",\"boxBorderWidth\":" + std::to_string(look.boxBorderWidth) +
+           ",\"lineDevicePixels\":" + std::to_string(look.lineDevicePixels) + ",\"colors\":{";
+    bool first = true;
+    for (const ControlDesign &c : WindowDescription()) {
+        if (c.kind != ControlKind::Line && c.kind != ControlKind::Rectangle &&
+            c.kind != ControlKind::Circle)
+            continue;
+        if (!first) out += ',';
+        first = false;
+        AppendJsonString(out, c.name);
+        out += ":" + std::to_string(ColorIn(look, c));
+    }
+    return out + "}}";
+}
+
 } // namespace
 } // namespace transistor
 
@@ -322,6 +353,11 @@ EMSCRIPTEN_KEEPALIVE int tp_face() {
 // The zoom steps steps of 25 % away from zoom, within 100 % .. 300 %.
 EMSCRIPTEN_KEEPALIVE double tp_stepped_zoom(double zoom, int steps) {
     return SteppedZoom(zoom, steps);
+}
+
+// The designed look (0) or the high contrast (1), as JSON (LookJson).
+EMSCRIPTEN_KEEPALIVE const char *tp_look_json(int highContrast) {
+    return Hand(LookJson(highContrast != 0));
 }
 
 // The largest zoom at which the whole form fits width × height CSS pixels.

@@ -125,6 +125,14 @@ export class Classroom {
     item.setAttribute('aria-keyshortcuts', action.keys.map((k) => k.replace('Ctrl', 'Control')).join(' '));
   }
 
+  /** Shows an item that is on or off (High contrast) as checked or not. */
+  check(name, on) {
+    const item = this.items.get(name);
+    if (!item) return;
+    item.setAttribute('role', 'menuitemcheckbox');
+    item.setAttribute('aria-checked', String(on));
+  }
+
   enable(name, on) {
     const item = this.items.get(name);
     if (item) item.setAttribute('aria-disabled', String(!on));

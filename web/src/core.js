@@ -71,6 +71,15 @@ export class Core {
     return JSON.parse(this.string(this.m._tp_classroom_json()));
   }
 
+  /**
+   * How the form is painted: the designed look, or the high contrast.
+   * @returns {{name: string, formBackground: string, text: string, boxBackground: string,
+   *   boxBorder: string, boxBorderWidth: number, lineDevicePixels: number, colors: Record<string, number>}}
+   */
+  look(highContrast) {
+    return JSON.parse(this.string(this.m._tp_look_json(highContrast ? 1 : 0)));
+  }
+
   /** The page's own texts as designed: {ok, ended, chart}. */
   pageTexts() {
     return JSON.parse(this.string(this.m._tp_page_texts_json()));

@@ -5,7 +5,7 @@
 import { Classroom } from './classroom.js';
 import { Core, TEXT_BOXES } from './core.js';
 import { MessageDialog } from './dialog.js';
-import { Drawing, TWIPS_PER_PX } from './drawing.js';
+import { Drawing, TWIPS_PER_PX, setLook } from './drawing.js';
 import { Form, controlId, pixelRect } from './form.js';
 import { PAGE, Texts, decimalSeparator, wantedLanguages } from './i18n.js';
 import { copyPicture } from './picture.js';
@@ -62,6 +62,7 @@ export class App {
       ActualSize: () => this.setZoom(1),
       CopyPicture: () => copyPicture(this),
       Fit: () => this.setZoom(this.fitZoom()),
+      HighContrast: () => this.setContrast(!this.highContrast),
       Keys: () => this.showKeys(),
     }, /** @type {HTMLElement} */ (doc.getElementById('classroom-menu')));
 
@@ -88,7 +89,8 @@ export class App {
     this.wheel = 0;
     this.descriptions = { diagram: '', plot: '', window: '' };
     this.connect();
-    this.layout();
+    this.highContrast = false;
+    this.setContrast(new URLSearchParams(search).get('contrast') === 'high');
     // On a large screen the page opens as large as it fits.
     const fit = this.fitZoom();
     if (fit > 1) this.setZoom(fit);
@@ -193,6 +195,26 @@ export class App {
       focus.scrollIntoView({ block: 'nearest', inline: 'nearest' });
     }
     this.enableZoomItems();
+  }
+
+  /** The high contrast for a projector, or the designed look: the core's colours and widths. */
+  setContrast(high) {
+    this.highContrast = high;
+    const look = this.core.look(high);
+    setLook(look);
+    const style = this.doc.documentElement.style;
+    style.setProperty('--window', look.formBackground);
+    style.setProperty('--text', look.text);
+    style.setProperty('--box', look.boxBackground);
+    style.setProperty('--box-border', look.boxBorder);
+    style.setProperty('--box-border-width', `${look.boxBorderWidth}px`);
+    this.doc.body.classList.toggle('high-contrast', high);
+    this.classroom.check('HighContrast', high);
+    // Everything drawn again in the look.
+    this.drawing.k = 0;
+    this.plot.k = 0;
+    this.painted = -1;
+    this.layout();
   }
 
   /** The zoom at which the whole form fits the browser's window, its margins kept. */

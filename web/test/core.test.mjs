@@ -106,7 +106,7 @@ test('the classroom table and the zoom come from the core', async () => {
   const core = await fresh();
   const table = core.classroom();
   assert.deepEqual(table.actions.map((a) => a.name),
-    ['Pause', 'Step', 'ZoomIn', 'ZoomOut', 'ActualSize', 'CopyPicture', 'Menu', 'Fit', 'Keys']);
+    ['Pause', 'Step', 'ZoomIn', 'ZoomOut', 'ActualSize', 'CopyPicture', 'Menu', 'Fit', 'HighContrast', 'Keys']);
   const steps = [[1, 1, 1.25], [1, -1, 1], [2.9, 1, 3], [3, 1, 3], [1.5, -2, 1]];
   for (const [zoom, n, want] of steps) assert.equal(core.steppedZoom(zoom, n), want, `${zoom} ${n}`);
 });

@@ -78,7 +78,10 @@ const classroomState = (page) => page.evaluate(() => ({
   zoom: transistorApp.zoom,
   menu: !document.getElementById('classroom-menu').hidden,
   copies: globalThis.copies,
+  background: getComputedStyle(document.getElementById('form')).backgroundColor,
 }));
+
+const WHITE = 'rgb(255, 255, 255)';
 
 test('a browser in a language without a translation gets English; the designed texts when asked', async () => {
   const rows = [
@@ -144,6 +147,32 @@ test('the page opens as large as the whole form fits, and Fit to window goes bac
   }
 });
 
+test('?contrast=high opens the page in high contrast: white, lines two device pixels wide', async () => {
+  for (const [query, background, rows] of [['', 'rgb(239, 239, 239)', 1], ['?contrast=high', WHITE, 2]]) {
+    const { page, errors, close } = await open({ query });
+    try {
+      const got = await page.evaluate(() => {
+        // The emitter's conduction edge (Line1), across its middle: the rows the line covers.
+        const still = transistorApp.form.still;
+        const k = still.width / 9915;
+        const ctx = still.getContext('2d');
+        const column = ctx.getImageData(Math.round(2760 * k), 0, 1, still.height).data;
+        let rows = 0;
+        for (let y = Math.round(2280 * k) - 3; y <= Math.round(2280 * k) + 3; y++) if (column[4 * y + 3] > 128) rows++;
+        return {
+          background: getComputedStyle(document.getElementById('form')).backgroundColor,
+          checked: document.querySelector('[data-action=HighContrast]')?.getAttribute('aria-checked'),
+          rows,
+        };
+      });
+      assert.deepEqual(got, { background, checked: String(rows === 2), rows }, query);
+      assert.deepEqual(errors, [], query);
+    } finally {
+      await close();
+    }
+  }
+});
+
 // Keys in turn, each with what it leaves: a pause, ticks run since the
 // start of the row, the zoom, the menu open, pictures copied.
 const KEYS = [
@@ -192,7 +221,7 @@ test('every classroom key works wherever the focus is, the menu open or not', as
         await page.waitForFunction((n) => globalThis.copies >= n, { timeout: 2000 }, want.copies ?? 0);
         const after = await classroomState(page);
         const got = { ...after, ticks: after.ticks - before.ticks };
-        const expected = { paused: before.paused, ticks: 0, zoom: before.zoom, menu: false, copies: 0, ...want };
+        const expected = { ...before, ticks: 0, menu: false, copies: 0, ...want };
         assert.deepEqual(got, expected, `${where} ${key}`);
         await press(page, 'Escape');
       }
@@ -319,7 +348,7 @@ const places = (page) => page.evaluate(() => {
 const menuItems = (page) => page.evaluate(() => {
   const menu = document.getElementById('classroom-menu');
   if (menu.hidden) return null;
-  return Object.fromEntries([...menu.querySelectorAll('[role=menuitem]')].map((i) => {
+  return Object.fromEntries([...menu.querySelectorAll('[data-action]')].map((i) => {
     const r = i.getBoundingClientRect();
     return [i.dataset.action, { x: r.left + r.width / 2, y: r.top + r.height / 2, height: r.height }];
   }));
@@ -337,6 +366,8 @@ const TOUCH_ITEMS = [
   ['ActualSize', { zoom: 1 }],
   ['CopyPicture', { copies: 1 }],
   ['Fit', { zoom: 'fit' }],
+  ['HighContrast', { background: WHITE }],
+  ['HighContrast', { background: 'rgb(239, 239, 239)' }],
 ];
 
 for (const [device, emulation] of Object.entries(DEVICES)) {
@@ -372,7 +403,7 @@ for (const [device, emulation] of Object.entries(DEVICES)) {
         const after = await classroomState(page);
         const zoom = want.zoom === 'fit' ? await page.evaluate(() => transistorApp.fitZoom()) : want.zoom;
         assert.deepEqual({ ...after, ticks: after.ticks - before.ticks },
-          { paused: before.paused, ticks: 0, zoom: before.zoom, menu: false, copies: before.copies, ...want, zoom: zoom ?? before.zoom },
+          { ...before, ticks: 0, menu: false, ...want, zoom: zoom ?? before.zoom },
           `${device} ${opener} ${action}`);
       }
       // A pinch steps the zoom: fingers apart zoom in, together zoom out.

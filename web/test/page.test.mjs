@@ -720,6 +720,7 @@ const MENU_STEPS = [
   ['ArrowDown', { open: true, focus: 'ZoomIn' }],
   ['ArrowDown', { open: true, focus: 'CopyPicture' }], // Zoom out and Actual size are off at 100 %
   ['ArrowDown', { open: true, focus: 'Fit' }],
+  ['ArrowDown', { open: true, focus: 'HighContrast' }],
   ['ArrowDown', { open: true, focus: 'Keys' }],
   ['ArrowDown', { open: true, focus: 'Pause' }],
   ['ArrowUp', { open: true, focus: 'Keys' }],
@@ -734,6 +735,7 @@ const MENU_STEPS = [
   ['i', { open: false, focus: 'Command1', zoom: 1.25 }],
   [['Shift', 'F10'], { open: true, focus: 'Pause' }],
   ['End', { open: true, focus: 'Keys' }],
+  ['ArrowUp', { open: true, focus: 'HighContrast' }],
   ['ArrowUp', { open: true, focus: 'Fit' }],
   ['ArrowUp', { open: true, focus: 'CopyPicture' }],
   ['ArrowUp', { open: true, focus: 'ActualSize' }],
