@@ -8,6 +8,7 @@
 #include "app/classroom.h"
 #include "app/window_description.h"
 #include "view/classroom_actions.h"
+#include "view/diagram_canvas.h"
 #include "view/main_window.h"
 #include "view/twips.h"
 
@@ -514,6 +515,30 @@ class WindowTest : public QObject {
             // The pixel over a one-pixel line.
             QCOMPARE(shown(x, line.y1 - 15) == 0u, high);
         }
+    }
+
+    // Every box, button, the plot and the lower-left shapes say what a screen
+    // reader hears, when the pointer rests on them.
+    void everyDescribedControlHasItsToolTip() {
+        window->resize(window->maximumSize());
+        int shapes = 0;
+        for (const ControlDesign &c : WindowDescription()) {
+            if (c.accessibleDescription.empty()) continue;
+            const QString want = QString::fromStdString(ToolTip(c, {}));
+            QVERIFY2(want.startsWith(ToQString(c.accessibleName)), c.name.data());
+            if (c.kind != ControlKind::Circle && c.kind != ControlKind::Rectangle) {
+                QCOMPARE(child(ControlName(c))->toolTip(), want);
+                continue;
+            }
+            QWidget *canvas = window->findChild<DiagramCanvas *>();
+            const QPoint at((c.left + c.width / 2) / 15, (c.top + c.height / 2) / 15);
+            QHelpEvent help(QEvent::ToolTip, at, canvas->mapToGlobal(at));
+            QApplication::sendEvent(canvas, &help);
+            QTRY_COMPARE(QToolTip::text(), want);
+            QToolTip::hideText();
+            ++shapes;
+        }
+        QCOMPARE(shapes, 2);
     }
 
     // The list of keys: every key of the table with what the menu calls it.

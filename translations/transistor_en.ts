@@ -273,6 +273,18 @@
         <source>E F, Fermi level</source>
         <translation>E F, Fermi level</translation>
     </message>
+    <message>
+        <source>Circle</source>
+        <translation>Circle</translation>
+    </message>
+    <message>
+        <source>A shape of the window&apos;s design that takes no part in the simulation.</source>
+        <translation>A shape of the window&apos;s design that takes no part in the simulation.</translation>
+    </message>
+    <message>
+        <source>Rectangle</source>
+        <translation>Rectangle</translation>
+    </message>
 </context>
 <context>
     <name>Message</name>

@@ -273,6 +273,18 @@
         <source>E F, Fermi level</source>
         <translation>E F、フェルミ準位</translation>
     </message>
+    <message>
+        <source>Circle</source>
+        <translation>円</translation>
+    </message>
+    <message>
+        <source>A shape of the window&apos;s design that takes no part in the simulation.</source>
+        <translation>画面のデザインの図形で、シミュレーションには関わりません。</translation>
+    </message>
+    <message>
+        <source>Rectangle</source>
+        <translation>長方形</translation>
+    </message>
 </context>
 <context>
     <name>Message</name>

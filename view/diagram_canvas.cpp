@@ -4,9 +4,11 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
+#include <QToolTip>
 #include <algorithm>
 #include <cmath>
 
+#include "view/translation.h"
 #include "view/twips.h"
 
 namespace transistor {
@@ -282,6 +284,24 @@ void DiagramCanvas::paintItems(QPainter &p) const {
 qreal DiagramCanvas::penWidth(const QPainter &p) const {
     const qreal dpr = p.device() ? p.device()->devicePixelRatioF() : 1.0;
     return std::max(kPen, look_->lineDevicePixels * kTwipsPerPixel / (zoom_ * dpr));
+}
+
+bool DiagramCanvas::event(QEvent *event) {
+    if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+    // A drawn shape with words of its own (the shapes of the lower-left corner).
+    const QPoint at = static_cast<QHelpEvent *>(event)->pos();
+    for (const Item &item : items_) {
+        if (item.carrier || item.design->accessibleDescription.empty()) continue;
+        const QRect place = twipsToPixels().mapRect(boundsOf(item, placeOf(item))).toAlignedRect();
+        if (!place.contains(at)) continue;
+        QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(),
+                           QString::fromStdString(ToolTip(*item.design, WindowTranslate())), this,
+                           place);
+        return true;
+    }
+    QToolTip::hideText();
+    event->ignore();
+    return true;
 }
 
 void DiagramCanvas::setLook(const Look &look) {

@@ -43,6 +43,8 @@ class DiagramCanvas : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent *event) override;
+    // The words of a drawn shape that has a description, as a tooltip.
+    bool event(QEvent *event) override;
 
   private:
     struct Item {

@@ -269,6 +269,7 @@ void MainWindow::buildControls() {
                 widget->setAccessibleName(Translated(design.accessibleName));
             if (!design.accessibleDescription.empty())
                 widget->setAccessibleDescription(Translated(design.accessibleDescription));
+            widget->setToolTip(QString::fromStdString(ToolTip(design, WindowTranslate())));
         }
     }
     // A caption of exactly one box is its buddy: a screen reader reads the

@@ -60,4 +60,10 @@ QString Translated(std::string_view text, const char *context) {
     return QCoreApplication::translate(context, source.constData());
 }
 
+Translate WindowTranslate() {
+    return [](const char *context, std::string_view source) {
+        return Translated(source, context).toStdString();
+    };
+}
+
 } // namespace transistor

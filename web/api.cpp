@@ -66,6 +66,18 @@ const char *Hand(std::string s) {
     return ThePage().text.c_str();
 }
 
+// A text in the user's language, from the catalog the page handed in.
+Translate PageTranslate() {
+    return [](const char *context, std::string_view source) {
+        const auto &catalog = ThePage().catalog;
+        std::string key = context;
+        key += '\0';
+        key += source;
+        const auto it = catalog.find(key);
+        return it == catalog.end() ? std::string(source) : it->second;
+    };
+}
+
 // The members of the description that the page needs, as JSON.
 std::string DescriptionJson() {
     std::string out = "{\"caption\":";
@@ -121,6 +133,7 @@ std::string DescriptionJson() {
         str("accessibleName", c.accessibleName);
         str("accessibleDescription", c.accessibleDescription);
         str("buddy", c.buddy);
+        str("toolTip", ToolTip(c, PageTranslate()));
         out += '}';
     }
     out += "]}";
@@ -320,14 +333,7 @@ EMSCRIPTEN_KEEPALIVE void tp_create(const char *separator, double now) {
     Page &page = ThePage();
     Program::Options o;
     o.decimalSeparator = separator;
-    o.translate = [](const char *context, std::string_view source) {
-        const auto &catalog = ThePage().catalog;
-        std::string key = context;
-        key += '\0';
-        key += source;
-        const auto it = catalog.find(key);
-        return it == catalog.end() ? std::string(source) : it->second;
-    };
+    o.translate = PageTranslate();
     o.delivered = [](const ControlEvent &) { ++ThePage().changes; };
     page.program = std::make_unique<Program>(std::move(o), ToMillis(now));
     ++page.changes;

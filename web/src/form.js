@@ -68,6 +68,17 @@ export class Form {
       .filter((c) => c.kind === 'TextBox' || c.kind === 'Button' || c.kind === 'PictureBox')
       .sort((a, b) => a.tabIndex - b.tabIndex);
     for (const c of focusable) this.addControl(c);
+    // The drawn shapes that have words (the lower-left corner's): a place
+    // that shows them when the pointer rests on it or a finger holds it.
+    for (const c of controls.filter((c) => (c.kind === 'Circle' || c.kind === 'Rectangle') && c.toolTip)) {
+      const el = doc.createElement('div');
+      el.className = 'legend';
+      el.title = c.toolTip;
+      el.setAttribute('role', 'img');
+      el.setAttribute('aria-label', this.texts.tr('Form1', c.accessibleName));
+      this.elements.set(controlId(c), el);
+      root.append(el);
+    }
     // A caption of exactly one box labels a box that has no name of its
     // own; a box with one keeps it, as in the window ("VEB(V)" is the
     // caption of "Emitter–base voltage VEB (V)", the name its messages use).
@@ -131,6 +142,8 @@ export class Form {
       this.plotCanvas = canvas;
     }
     el.id = controlId(c);
+    // What a screen reader hears, for the eye: on hover, or a finger held on it.
+    if (c.toolTip) el.title = c.toolTip;
     if (c.accessibleName) el.setAttribute('aria-label', this.texts.tr('Form1', c.accessibleName));
     if (c.accessibleDescription) {
       const d = doc.createElement('span');

@@ -149,10 +149,13 @@ export class App {
     });
     // A finger held on the band diagram or the plot opens the menu; a pinch zooms.
     const t = this.table;
+    // Held on a box, a button or a shape with words, it shows what they say.
     new LongPress(this.root, { ms: t.longPressMs, slop: t.longPressSlop }, (target, x, y) => {
-      if (target instanceof HTMLInputElement || target instanceof HTMLButtonElement) return;
-      this.classroom.open(x, y, true);
+      const worded = target.closest('input, button, .legend');
+      if (worded instanceof HTMLElement) this.showTip(worded);
+      else this.classroom.open(x, y, true);
     });
+    this.doc.addEventListener('pointerdown', () => this.hideTip(), true);
     new Pinch(this.root, t.pinchStep,
       (direction) => this.setZoom(this.core.steppedZoom(this.zoom, direction)));
     // Ctrl with the wheel zooms, a step a notch; a fine wheel sends parts of one.
@@ -195,6 +198,25 @@ export class App {
       focus.scrollIntoView({ block: 'nearest', inline: 'nearest' });
     }
     this.enableZoomItems();
+  }
+
+  /** Shows an element's words (its title) beside it, as a finger cannot hover. */
+  showTip(el) {
+    if (!el.title) return;
+    const tip = /** @type {HTMLElement} */ (this.doc.getElementById('tooltip'));
+    tip.textContent = el.title;
+    tip.hidden = false;
+    const r = el.getBoundingClientRect();
+    const view = this.doc.documentElement;
+    const t = tip.getBoundingClientRect();
+    const below = r.bottom + 4 + t.height <= view.clientHeight;
+    tip.style.left = `${Math.max(0, Math.min(r.left, view.clientWidth - t.width)) + (this.doc.defaultView?.scrollX ?? 0)}px`;
+    tip.style.top = `${(below ? r.bottom + 4 : Math.max(0, r.top - 4 - t.height)) + (this.doc.defaultView?.scrollY ?? 0)}px`;
+  }
+
+  hideTip() {
+    const tip = this.doc.getElementById('tooltip');
+    if (tip) tip.hidden = true;
   }
 
   /** The high contrast for a projector, or the designed look: the core's colours and widths. */

@@ -423,3 +423,41 @@ for (const [device, emulation] of Object.entries(DEVICES)) {
     }
   });
 }
+
+test('every box, button, the plot and the lower-left shapes show what a screen reader hears: on hover, or held by a finger', async () => {
+  for (const language of ['en-US', 'ja']) {
+    const { page, errors, cdp, close } = await open({ language, device: DEVICES.chromebook });
+    try {
+      const worded = await page.$$eval('#form [title]', (els) => els.map((el) => el.id || el.getAttribute('aria-label')));
+      assert.ok(['Text11', 'Text12', 'Text13', 'Picture1', 'Command1', 'Text1'].every((id) => worded.includes(id)), `${language}: ${worded}`);
+      assert.equal((await page.$$('#form .legend[title]')).length, 2, `${language}: the two shapes`);
+      for (const id of ['Text11', 'Text13', 'Picture1', 'Command3', 'Text4']) {
+        const handle = await page.$(`#${id}`);
+        const node = await page.accessibility.snapshot({ root: handle ?? undefined, interestingOnly: false });
+        const title = await page.$eval(`#${id}`, (el) => el.title);
+        // The name over the description (the plot's goes on with the count now).
+        const [name, description] = title.split('\n');
+        assert.ok(name === node?.name && description && node?.description?.startsWith(description),
+          `${language} ${id}: ${JSON.stringify(title)} for ${node?.name}: ${node?.description}`);
+      }
+      // A finger held on a counter, and on a shape, shows its words.
+      for (const selector of ['#Text12', '#form .legend']) {
+        const at = await page.$eval(selector, (el) => {
+          const r = el.getBoundingClientRect();
+          return [r.left + r.width / 2, r.top + r.height / 2];
+        });
+        await longPress(cdp, at);
+        const shown = await page.evaluate((s) => {
+          const tip = document.getElementById('tooltip');
+          return { open: !tip.hidden, text: tip.textContent, menu: !document.getElementById('classroom-menu').hidden,
+            want: document.querySelector(s)?.getAttribute('title') };
+        }, selector);
+        assert.deepEqual(shown, { open: true, text: shown.want, menu: false, want: shown.want }, `${language} ${selector}`);
+        await tap(cdp, [5, 5]);
+      }
+      assert.deepEqual(errors, [], language);
+    } finally {
+      await close();
+    }
+  }
+});
