@@ -298,7 +298,7 @@ void ClassroomActions::showKeys() {
                             .toString(QKeySequence::NativeText)
                             .toHtmlEscaped();
         rows += u"<tr><td style='padding-right:16px'><b>%1</b></td><td>%2</td></tr>"_qs.arg(
-            keys.join(u"<br>"_qs), PlainText(help).toHtmlEscaped());
+            keys.join(u", "_qs), PlainText(help).toHtmlEscaped());
     }
     if (!keysBox_) {
         keysBox_ = new QMessageBox(&window_);

@@ -372,6 +372,9 @@ void MainWindow::setHighContrast(bool on) {
         palette.setColor(QPalette::WindowText, color(look.text));
         palette.setColor(QPalette::Base, color(look.boxBackground));
         palette.setColor(QPalette::Text, color(look.text));
+        // The plot's sunken frame in the boxes' border colour.
+        for (const QPalette::ColorRole edge : {QPalette::Dark, QPalette::Mid, QPalette::Shadow})
+            palette.setColor(edge, color(look.boxBorder));
     }
     setPalette(palette);
     // The boxes' borders in a style sheet of their own: one on the form

@@ -173,11 +173,11 @@ export class Classroom {
       const row = table.insertRow();
       const keys = row.insertCell();
       keys.className = 'keys';
-      for (const k of a.keys) {
+      a.keys.forEach((k, i) => {
         const kbd = doc.createElement('kbd');
         kbd.textContent = keyLabel(k);
-        keys.append(kbd, ' ');
-      }
+        keys.append(...(i ? [', ', kbd] : [kbd]));
+      });
       row.insertCell().textContent = this.texts.plain(this.table.context, a.help);
     }
     element.replaceChildren(table);
