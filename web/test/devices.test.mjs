@@ -11,7 +11,7 @@ import { pathToFileURL } from 'node:url';
 import { readTranslations } from '../build.mjs';
 import { KnownDevices } from 'puppeteer-core';
 
-import { launch, pageFile, watchErrors } from '../chromium.mjs';
+import { decodePng, launch, pageFile, watchErrors } from '../chromium.mjs';
 
 const pageUrl = pathToFileURL(pageFile).href;
 const translations = readTranslations();
@@ -52,7 +52,8 @@ async function open({ language = 'en-US', query = '', device, width = 700, heigh
   // Every picture handed to the clipboard is counted.
   await page.evaluateOnNewDocument(() => {
     globalThis.copies = 0;
-    navigator.clipboard.write = async () => {
+    navigator.clipboard.write = async (items) => {
+      globalThis.copied = await items[0].getType('image/png');
       globalThis.copies++;
     };
   });
@@ -454,6 +455,65 @@ test('every box, button, the plot and the lower-left shapes show what a screen r
         }, selector);
         assert.deepEqual(shown, { open: true, text: shown.want, menu: false, want: shown.want }, `${language} ${selector}`);
         await tap(cdp, [5, 5]);
+      }
+      assert.deepEqual(errors, [], language);
+    } finally {
+      await close();
+    }
+  }
+});
+
+// Texts of the form whose copy must match the screen: captions aligned right
+// and left, a Japanese one, wrapped ones, and boxes with their text.
+const COPIED_TEXTS = ['Label1', 'Label11', 'Label18', 'Label13', 'Label3', 'Label15', 'Label10', 'Text1', 'Text7', 'Text13'];
+
+test('the copied picture shows each text where the screen shows it, in the same font', async () => {
+  for (const [language, query] of [['en-US', ''], ['ja', ''], ['en-US', '?lang=designed']]) {
+    const { page, errors, close } = await open({ language, query });
+    try {
+      await page.click('#Command1');
+      await advance(page, 1000);
+      await press(page, 'F5');
+      await page.mouse.move(0, 0);
+      await press(page, ['Control', 'Shift', 'C']);
+      await page.waitForFunction(() => globalThis.copies === 1);
+      const copied = decodePng(Buffer.from(await page.evaluate(async () => {
+        const bytes = new Uint8Array(await globalThis.copied.arrayBuffer());
+        let s = '';
+        for (const b of bytes) s += String.fromCharCode(b);
+        return btoa(s);
+      }), 'base64'));
+      const form = await page.$('#form');
+      const shown = decodePng(await /** @type {any} */ (form).screenshot());
+      const rects = await page.evaluate((ids) => {
+        const f = document.getElementById('form').getBoundingClientRect();
+        return ids.map((id) => {
+          const el = document.getElementById(id) ?? transistorApp.form.element(id);
+          // A caption's text where it stands (its box may reach under a neighbour).
+          const range = document.createRange();
+          range.selectNodeContents(el);
+          const r = el instanceof HTMLInputElement ? el.getBoundingClientRect() : range.getBoundingClientRect();
+          // Inside a box's border: its text only.
+          const inset = el instanceof HTMLInputElement ? 2 : 0;
+          return [id, Math.round(r.left - f.left) + inset, Math.round(r.top - f.top) + inset,
+            Math.round(r.width) - 2 * inset, Math.round(r.height) - 2 * inset];
+        });
+      }, COPIED_TEXTS);
+      const dark = (png, x, y) => {
+        const [r, g, b] = png.at(x, y);
+        return 0.3 * r + 0.59 * g + 0.11 * b < 110;
+      };
+      for (const [id, left, top, width, height] of rects) {
+        let both = 0, either = 0;
+        for (let y = top; y < top + height; y++) {
+          for (let x = left; x < left + width; x++) {
+            const a = dark(copied, x, y), b = dark(shown, x, y);
+            if (a && b) both++;
+            if (a || b) either++;
+          }
+        }
+        // Antialiasing may differ at an edge; the glyphs stand where they do.
+        assert.ok(either > 0 && both / either > 0.75, `${language}${query} ${id}: ${both} of ${either} dark pixels shared`);
       }
       assert.deepEqual(errors, [], language);
     } finally {
