@@ -92,6 +92,9 @@ class Program {
     void togglePause(Millis now);
     void step(Millis now);
     bool paused() const { return clock_.paused(); }
+    // Whether leaving now would lose a run: Start was pressed and neither
+    // Close nor an error has ended it. A view asks before it lets the user go.
+    bool runOn() const { return form_.ctl.Timer1.Enabled && !form_.feedback.closed; }
 
     // The next thing to tell the user, each once: a new message, then a new
     // run-time error (a Start that clears an error lets the next one be told).

@@ -71,6 +71,7 @@ LinkSetup ReadSetupLink(std::string_view query) {
         if (SameName(name, "lang")) setup.language = value;
         if (SameName(name, "zoom")) setup.zoom = LinkZoom(value);
         if (SameName(name, "start")) setup.start = value != "0";
+        if (SameName(name, "contrast")) setup.highContrast = SameName(value, "high");
     }
     return setup;
 }

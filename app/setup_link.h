@@ -1,5 +1,6 @@
 // A setup in the page's address, for a teacher who hands out a link: the
-// six inputs, the language, the zoom and whether Start is pressed once the
+// six inputs, the language, the zoom, the high contrast for a projector and
+// whether Start is pressed once the
 // page is ready, as in transistor-sim.html?VEB=0.3&VCB=1.5&start. The
 // window takes no command line; only the page reads an address.
 //
@@ -36,13 +37,16 @@ struct LinkSetup {
     // The boxes' texts, as box name and text, in the order of the link; a
     // name given twice: the last one counts, as it is set last.
     std::vector<std::pair<std::string_view, std::string>> texts;
-    // lang=: the language whose translation the page shows ("en", "ja";
-    // one without a translation, "designed" among them, shows the texts as
-    // designed); empty: the browser's.
+    // lang=: the language whose translation the page shows before the
+    // browser's ("en", "ja"; "designed": the texts as designed); one without
+    // a translation leaves the browser's languages, then English, to choose.
     std::string language;
     // zoom= in percent, to the nearest step of the zoom keys within
-    // 100 .. 300 %; 1 when absent or not a number.
-    double zoom = 1.0;
+    // 100 .. 300 %; 1 when not a number; 0 when absent: the page opens as
+    // large as the form fits.
+    double zoom = 0.0;
+    // contrast=high: the look for a projector (app/look.h).
+    bool highContrast = false;
     // start, start=1 (anything but start=0): Start is pressed once ready.
     bool start = false;
 };

@@ -309,8 +309,13 @@ std::vector<ControlDesign> describe() {
                            "current values are inaccurate."),
               30),
         // Other shapes of the lower-left corner.
-        shape(K::Circle, "Shape5", 960, 8160, 255, 255),
-        shape(K::Rectangle, "Shape6", 480, 8280, 375, 255),
+        described(shape(K::Circle, "Shape5", 960, 8160, 255, 255), TRANSLATABLE("Form1", "Circle"),
+                  TRANSLATABLE("Form1", "A shape of the window's design that takes no part in "
+                                        "the simulation.")),
+        described(shape(K::Rectangle, "Shape6", 480, 8280, 375, 255),
+                  TRANSLATABLE("Form1", "Rectangle"),
+                  TRANSLATABLE("Form1", "A shape of the window's design that takes no part in "
+                                        "the simulation.")),
     };
     // The carriers: 101 electrons (black) and 101 holes (white).
     for (int i = 0; i <= 100; ++i)
@@ -331,6 +336,13 @@ const WindowDesign &Window() {
 const std::vector<ControlDesign> &WindowDescription() {
     static const std::vector<ControlDesign> d = describe();
     return d;
+}
+
+std::string ToolTip(const ControlDesign &control, const Translate &translate) {
+    if (control.accessibleDescription.empty()) return {};
+    std::string tip = Translated(translate, kTranslationContext, control.accessibleName);
+    if (!tip.empty()) tip += '\n';
+    return tip + Translated(translate, kTranslationContext, control.accessibleDescription);
 }
 
 const ControlDesign &FindControl(std::string_view name, int index) {

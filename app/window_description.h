@@ -5,8 +5,11 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
+
+#include "model/translatable.h"
 
 namespace transistor {
 
@@ -57,6 +60,12 @@ struct WindowDesign {
 
 inline constexpr std::string_view kBandLetterFamily = "ＭＳ Ｐゴシック";
 inline constexpr double kBandLetterPointSize = 14.25;
+
+// What a control says of itself when the pointer rests on it, or a finger
+// holds it in the page: what a screen reader hears, its name over its
+// description, in the user's language; empty for a control without a
+// description.
+std::string ToolTip(const ControlDesign &control, const Translate &translate);
 
 const WindowDesign &Window();
 const std::vector<ControlDesign> &WindowDescription();

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Draws the pictures of the page in docs/ again, docs/page-en.png and
-# docs/page-ja.png, and the Readouts view, docs/page-readouts-en.png and
-# docs/page-readouts-ja.png, from the built page (build-wasm/page, or
+# Draws the pictures of the page in docs/ again (docs/page-en.png,
+# page-ja.png, page-contrast.png, page-fitted.png, page-keys.png and the
+# Readouts view, page-readouts-en.png and page-readouts-ja.png: see
+# web/pictures.mjs), from the built page (build-wasm/page, or
 # TRANSISTOR_PAGE_DIR) in headless Chromium, after a change to the page.
 # The page runs on its manual clock, so the same page gives the same pictures.
 set -euo pipefail

@@ -25,7 +25,8 @@ if(TARGET transistor_view)
       "en|en|LANG=en_US.UTF-8"
       "ja|ja|LANG=ja_JP.UTF-8"
       "C|designed|LANG=C"
-      "fr|designed|LANG=fr_FR.UTF-8"
+      "POSIX|designed|LANG=POSIX"
+      "fr|en|LANG=fr_FR.UTF-8"
       "LANGUAGE|ja|LANG=fr_FR.UTF-8;LANGUAGE=ja:fr"
       "LANGUAGE_in_C|designed|LANG=C;LANGUAGE=ja"
       "LC_ALL_over_LANG|en|LANG=ja_JP.UTF-8;LC_ALL=en_GB.UTF-8")

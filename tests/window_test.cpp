@@ -5,8 +5,10 @@
 #include <QtWidgets>
 #include <memory>
 
+#include "app/classroom.h"
 #include "app/window_description.h"
 #include "view/classroom_actions.h"
+#include "view/diagram_canvas.h"
 #include "view/main_window.h"
 #include "view/readouts_dialog.h"
 #include "view/twips.h"
@@ -473,9 +475,17 @@ class WindowTest : public QObject {
                 items << a->text() + " " + a->shortcut().toString(QKeySequence::PortableText);
         QCOMPARE(items.join('|'),
                  u"&Pause F5|&Step one tick F6|Zoom &in Ctrl++|Zoom &out Ctrl+-|"
-                 "&Actual size Ctrl+0|&Copy picture Ctrl+Shift+C|Rea&douts... F8"_qs);
+                 "&Actual size Ctrl+0|&Copy picture Ctrl+Shift+C|"
+                 "Rea&douts... F8|&Fit to window Ctrl+Shift+F|&High contrast |&Keys "_qs);
         menu->hide();
         key(Qt::Key_F10, Qt::ShiftModifier);
+        QVERIFY(menu->isVisible());
+        menu->hide();
+        // The menu button: a finger's target, named, in the corner.
+        auto *button = child<QPushButton>("MenuButton");
+        QVERIFY(button->width() >= 44 && button->height() >= 44);
+        QCOMPARE(button->accessibleName(), u"Classroom menu"_qs);
+        button->click();
         QVERIFY(menu->isVisible());
         menu->hide();
         child("Text2")->setFocus();
@@ -483,6 +493,122 @@ class WindowTest : public QObject {
         QVERIFY(!menu->isVisible());
         QTRY_VERIFY(QApplication::activePopupWidget());
         QApplication::activePopupWidget()->close();
+    }
+
+    // With the menu open, each classroom key closes it and does its work,
+    // the keys a Chromebook has without Search among them.
+    void everyClassroomKeyWorksWithTheMenuOpen() {
+        const std::tuple<const char *, Qt::Key, Qt::KeyboardModifiers> rows[] = {
+            {"pause", Qt::Key_F5, Qt::NoModifier},
+            {"pause", Qt::Key_Pause, Qt::NoModifier},
+            {"pause", Qt::Key_Period, Qt::ControlModifier},
+            {"step", Qt::Key_F6, Qt::NoModifier},
+            {"step", Qt::Key_Comma, Qt::ControlModifier},
+            {"zoom", Qt::Key_Plus, Qt::ControlModifier | Qt::ShiftModifier},
+            {"zoom", Qt::Key_Equal, Qt::ControlModifier},
+            {"copy", Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier},
+        };
+        for (const auto &[what, k, modifiers] : rows) {
+            init();
+            start();
+            QApplication::clipboard()->clear();
+            key(Qt::Key_F10, Qt::ShiftModifier);
+            QMenu *menu = window->classroom().menu();
+            QVERIFY(menu->isVisible());
+            const int plotted = static_cast<int>(window->form().ctl.Picture1.size());
+            QTest::keyClick(menu, k, modifiers);
+            const QByteArray row = what + QByteArray(" ") + QByteArray::number(k, 16);
+            QVERIFY2(!menu->isVisible(), row);
+            const QByteArray w(what);
+            QVERIFY2(paused() == (w == "pause" || w == "step"), row);
+            QVERIFY2((static_cast<int>(window->form().ctl.Picture1.size()) > plotted) ==
+                         (w == "step"),
+                     row);
+            QVERIFY2((window->zoom() > 1) == (w == "zoom"), row);
+            QVERIFY2(QApplication::clipboard()->image().isNull() == (w != "copy"), row);
+        }
+    }
+
+    // After a zoom the box that has the focus is in sight; Fit to window
+    // gives the zoom at which the whole form fits the screen.
+    void fitAndTheFocusInSight() {
+        QWidget *box = child("Text13");
+        box->setFocus(Qt::TabFocusReason);
+        for (int i = 0; i < 8; ++i) key(Qt::Key_Equal, Qt::ControlModifier);
+        QCOMPARE(window->zoom(), 3.0);
+        QApplication::processEvents();
+        const QWidget *view = window->findChild<QScrollArea *>()->viewport();
+        const QRect shown(window->formWidget()->mapFrom(view, QPoint(0, 0)), view->size());
+        QVERIFY2(shown.contains(box->geometry()),
+                 qPrintable(u"%1 %2 %3 %4 in %5 %6 %7 %8"_qs.arg(box->x())
+                                .arg(box->y())
+                                .arg(box->width())
+                                .arg(box->height())
+                                .arg(shown.x())
+                                .arg(shown.y())
+                                .arg(shown.width())
+                                .arg(shown.height())));
+        key(Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+        const QSize room = window->screen()->availableGeometry().size() -
+                           (window->frameGeometry().size() - window->size());
+        QCOMPARE(window->zoom(), FitZoom(room.width(), room.height()));
+    }
+
+    // High contrast, from the menu: the form white, lines two pixels wide,
+    // the red marker darkened; the item checked. Again: as designed.
+    void highContrastFromTheMenu() {
+        window->resize(window->maximumSize());
+        QAction *item = child<QAction>("HighContrastAction");
+        QVERIFY(window->classroom().menu()->actions().contains(item));
+        const ControlDesign &line = FindControl("Line1");
+        const int x = (line.x1 + line.x2) / 2;
+        for (const bool high : {true, false}) {
+            item->trigger();
+            QCOMPARE(item->isChecked(), high);
+            QTRY_COMPARE(shown(600, 600) == 0xFFFFFFu, high);
+            QCOMPARE(shown(x, line.y1), 0u);
+            // The pixel over a one-pixel line.
+            QCOMPARE(shown(x, line.y1 - 15) == 0u, high);
+        }
+    }
+
+    // Every box, button, the plot and the lower-left shapes say what a screen
+    // reader hears, when the pointer rests on them.
+    void everyDescribedControlHasItsToolTip() {
+        window->resize(window->maximumSize());
+        int shapes = 0;
+        for (const ControlDesign &c : WindowDescription()) {
+            if (c.accessibleDescription.empty()) continue;
+            const QString want = QString::fromStdString(ToolTip(c, {}));
+            QVERIFY2(want.startsWith(ToQString(c.accessibleName)), c.name.data());
+            if (c.kind != ControlKind::Circle && c.kind != ControlKind::Rectangle) {
+                QCOMPARE(child(ControlName(c))->toolTip(), want);
+                continue;
+            }
+            QWidget *canvas = window->findChild<DiagramCanvas *>();
+            const QPoint at((c.left + c.width / 2) / 15, (c.top + c.height / 2) / 15);
+            QHelpEvent help(QEvent::ToolTip, at, canvas->mapToGlobal(at));
+            QApplication::sendEvent(canvas, &help);
+            QTRY_COMPARE(QToolTip::text(), want);
+            QToolTip::hideText();
+            ++shapes;
+        }
+        QCOMPARE(shapes, 2);
+    }
+
+    // The list of keys: every key of the table with what the menu calls it.
+    void theKeysItemListsEveryKey() {
+        QAction *keys = child<QAction>("KeysAction");
+        QVERIFY(keys && window->classroom().menu()->actions().contains(keys));
+        keys->trigger();
+        QMessageBox *box = window->classroom().keysHelp();
+        QVERIFY(box && box->isVisible());
+        const QString text = box->text();
+        for (const char *k : {"F5", "Pause", "Ctrl+.", "F6", "Ctrl+,", "Ctrl++", "Ctrl+=", "Ctrl+-",
+                              "Ctrl+0", "Ctrl+Shift+C", "Shift+F10", "Menu", "Step one tick",
+                              "Copy picture", "Open this menu"})
+            QVERIFY2(text.contains(QString::fromUtf8(k)), k);
+        box->close();
     }
 
     // The drawing on white, at the zoom: Line1 black where it belongs; the

@@ -43,6 +43,26 @@
         <source>Copy &amp;link to this setup</source>
         <translation>Copy &amp;link to this setup</translation>
     </message>
+    <message>
+        <source>&amp;Keys</source>
+        <translation>&amp;Keys</translation>
+    </message>
+    <message>
+        <source>Open this menu</source>
+        <translation>Open this menu</translation>
+    </message>
+    <message>
+        <source>Classroom menu</source>
+        <translation>Classroom menu</translation>
+    </message>
+    <message>
+        <source>&amp;Fit to window</source>
+        <translation>&amp;Fit to window</translation>
+    </message>
+    <message>
+        <source>&amp;High contrast</source>
+        <translation>&amp;High contrast</translation>
+    </message>
 </context>
 <context>
     <name>Description</name>
@@ -260,6 +280,18 @@
     <message>
         <source>E F, Fermi level</source>
         <translation>E F, Fermi level</translation>
+    </message>
+    <message>
+        <source>Circle</source>
+        <translation>Circle</translation>
+    </message>
+    <message>
+        <source>A shape of the window&apos;s design that takes no part in the simulation.</source>
+        <translation>A shape of the window&apos;s design that takes no part in the simulation.</translation>
+    </message>
+    <message>
+        <source>Rectangle</source>
+        <translation>Rectangle</translation>
     </message>
 </context>
 <context>

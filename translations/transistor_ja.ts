@@ -43,6 +43,26 @@
         <source>Copy &amp;link to this setup</source>
         <translation>この設定へのリンクをコピー(&amp;L)</translation>
     </message>
+    <message>
+        <source>&amp;Keys</source>
+        <translation>キー一覧(&amp;K)</translation>
+    </message>
+    <message>
+        <source>Open this menu</source>
+        <translation>このメニューを開く</translation>
+    </message>
+    <message>
+        <source>Classroom menu</source>
+        <translation>授業用メニュー</translation>
+    </message>
+    <message>
+        <source>&amp;Fit to window</source>
+        <translation>ウィンドウに合わせる(&amp;F)</translation>
+    </message>
+    <message>
+        <source>&amp;High contrast</source>
+        <translation>ハイコントラスト(&amp;H)</translation>
+    </message>
 </context>
 <context>
     <name>Description</name>
@@ -260,6 +280,18 @@
     <message>
         <source>E F, Fermi level</source>
         <translation>E F、フェルミ準位</translation>
+    </message>
+    <message>
+        <source>Circle</source>
+        <translation>円</translation>
+    </message>
+    <message>
+        <source>A shape of the window&apos;s design that takes no part in the simulation.</source>
+        <translation>画面のデザインの図形で、シミュレーションには関わりません。</translation>
+    </message>
+    <message>
+        <source>Rectangle</source>
+        <translation>長方形</translation>
     </message>
 </context>
 <context>

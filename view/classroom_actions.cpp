@@ -6,11 +6,14 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
@@ -68,6 +71,12 @@ QColor QuietText(const QColor &text, const QColor &background) {
     return quiet;
 }
 
+std::string_view KeysText() {
+    for (const ClassroomAction &a : kClassroomActions)
+        if (a.name == "Keys") return a.text;
+    return {};
+}
+
 } // namespace
 
 ClassroomActions::ClassroomActions(MainWindow &window) : QObject(&window), window_(window) {
@@ -81,6 +90,7 @@ ClassroomActions::ClassroomActions(MainWindow &window) : QObject(&window), windo
         if (a.name == "ZoomOut") zoomOut_ = action;
         if (a.name == "ActualSize") actualSize_ = action;
         if (a.name == "CopyPicture") copy_ = action;
+        if (a.name == "HighContrast") contrast_ = action;
     }
 
     menu_ = new QMenu(&window_);
@@ -98,6 +108,8 @@ ClassroomActions::ClassroomActions(MainWindow &window) : QObject(&window), windo
     window_.setContextMenuPolicy(Qt::CustomContextMenu);
     connect(&window_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { showMenu(window_.mapToGlobal(pos)); });
+    // The open menu takes the keyboard; the classroom keys still work.
+    menu_->installEventFilter(this);
     // Ctrl with the wheel reaches the form before its scrolling area does.
     window_.installEventFilter(this);
     window_.formWidget()->installEventFilter(this);
@@ -114,7 +126,17 @@ ClassroomActions::ClassroomActions(MainWindow &window) : QObject(&window), windo
                    QuietText(quiet.color(QPalette::WindowText), quiet.color(QPalette::Window)));
     sign_->setPalette(quiet);
     sign_->hide();
+    contrast_->setCheckable(true);
     connect(&window_, &MainWindow::pausedChanged, this, &ClassroomActions::showPaused);
+
+    // The menu for a finger on a touch screen, or anyone: a button in a
+    // corner that no control uses. Off the Tab order; the keys open the menu.
+    menuButton_ = new QPushButton(QStringLiteral("☰"), window_.formWidget());
+    menuButton_->setObjectName(QStringLiteral("MenuButton"));
+    menuButton_->setAccessibleName(ClassroomText(kMenuButtonName));
+    menuButton_->setFocusPolicy(Qt::NoFocus);
+    connect(menuButton_, &QPushButton::clicked, this,
+            [this] { showMenu(menuButton_->mapToGlobal(menuButton_->rect().bottomRight())); });
 
     setZoom(window_.zoom());
 }
@@ -129,6 +151,9 @@ QAction *ClassroomActions::addAction(const ClassroomAction &a) {
         {"CopyPicture", &ClassroomActions::copyPicture},
         {"Readouts", &ClassroomActions::showReadouts},
         {"Menu", &ClassroomActions::menuKey},
+        {"Fit", &ClassroomActions::fit},
+        {"HighContrast", &ClassroomActions::toggleContrast},
+        {"Keys", &ClassroomActions::showKeys},
     };
     auto *action = new QAction(ClassroomText(a.text), this);
     action->setObjectName(ToQString(a.name) + u"Action"_qs);
@@ -163,6 +188,16 @@ void ClassroomActions::actualSize() {
     setZoom(1.0);
 }
 
+void ClassroomActions::toggleContrast() {
+    window_.setHighContrast(!window_.highContrast());
+    contrast_->setChecked(window_.highContrast());
+}
+
+void ClassroomActions::fit() {
+    window_.fitToScreen();
+    setZoom(window_.zoom());
+}
+
 void ClassroomActions::setZoom(double zoom) {
     window_.setZoom(zoom);
     zoomIn_->setEnabled(window_.zoom() < SteppedZoom(1.0, kZoomSteps));
@@ -180,6 +215,13 @@ void ClassroomActions::placeSign() {
     const int width = std::min(corner.width(), sign_->sizeHint().width());
     sign_->setGeometry(corner.adjusted(corner.width() - width, 0, 0, 0));
     sign_->raise();
+    menuButton_->setGeometry(CoveringPixels(
+        QRectF(kMenuButton.left, kMenuButton.top, kMenuButton.width, kMenuButton.height),
+        window_.zoom()));
+    QFont glyph = window_.font();
+    glyph.setPixelSize(menuButton_->height() * 6 / 11);
+    menuButton_->setFont(glyph);
+    menuButton_->raise();
 }
 
 void ClassroomActions::showPaused(bool paused) {
@@ -244,7 +286,63 @@ QImage ClassroomActions::picture() const {
     return image;
 }
 
+static QString PlainText(std::string_view text) {
+    static const QRegularExpression mark(u"\\(&\\w\\)|&(?=.)"_qs);
+    return ClassroomText(text).remove(mark).trimmed();
+}
+
+void ClassroomActions::showKeys() {
+    // Every key of the table and what it does, as the menu says it.
+    QString rows;
+    for (const ClassroomAction &a : kClassroomActions) {
+        const std::string_view help = KeyHelpText(a);
+        if (help.empty()) continue;
+        QStringList keys;
+        for (std::string_view key : a.keys)
+            if (!key.empty())
+                keys << QKeySequence(ToQString(key), QKeySequence::PortableText)
+                            .toString(QKeySequence::NativeText)
+                            .toHtmlEscaped();
+        rows += u"<tr><td style='padding-right:16px'><b>%1</b></td><td>%2</td></tr>"_qs.arg(
+            keys.join(u", "_qs), PlainText(help).toHtmlEscaped());
+    }
+    if (!keysBox_) {
+        keysBox_ = new QMessageBox(&window_);
+        keysBox_->setObjectName(QStringLiteral("KeysHelp"));
+        keysBox_->setIcon(QMessageBox::NoIcon);
+        keysBox_->setTextFormat(Qt::RichText);
+        keysBox_->setStandardButtons(QMessageBox::Ok);
+    }
+    keysBox_->setWindowTitle(PlainText(KeysText()));
+    keysBox_->setText(u"<table>"_qs + rows + u"</table>"_qs);
+    keysBox_->setFont(window_.font());
+    keysBox_->open();
+}
+
+bool ClassroomActions::menuTakesKey(QKeyEvent *key) {
+    // A classroom key closes the menu and does what it says; the menu's own
+    // keys (arrows, Enter, Escape, letters) are never classroom keys.
+    const QKeyCombination pressed = key->keyCombination();
+    const QKeyCombination unshifted(pressed.keyboardModifiers() & ~Qt::ShiftModifier,
+                                    pressed.key());
+    for (QAction *action : window_.actions()) {
+        for (const QKeySequence &keys : action->shortcuts()) {
+            if (keys.count() != 1) continue;
+            // Ctrl++ comes as Ctrl+Shift++ where + needs the Shift key.
+            const bool symbol = pressed.key() < Qt::Key_A || pressed.key() > Qt::Key_Z;
+            if (keys[0] != pressed && !(symbol && keys[0] == unshifted)) continue;
+            if (!action->isEnabled()) return true;
+            menu_->close();
+            action->trigger();
+            return true;
+        }
+    }
+    return false;
+}
+
 bool ClassroomActions::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == menu_ && event->type() == QEvent::KeyPress)
+        return menuTakesKey(static_cast<QKeyEvent *>(event));
     if ((watched == &window_ || watched == window_.formWidget()) &&
         event->type() == QEvent::Wheel) {
         auto *wheel = static_cast<QWheelEvent *>(event);

@@ -6,13 +6,17 @@
 #pragma once
 
 #include <QImage>
+#include <QMessageBox>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include "app/classroom.h"
 
 class QAction;
+class QKeyEvent;
 class QLabel;
+class QPushButton;
 class QMenu;
 class QPoint;
 
@@ -27,6 +31,9 @@ class ClassroomActions : public QObject {
     explicit ClassroomActions(MainWindow &window);
 
     QMenu *menu() const { return menu_; }
+
+    // The list of every classroom key, while it is open.
+    QMessageBox *keysHelp() const { return keysBox_; }
 
     // The part of the form that the window shows, as drawn now: the band
     // diagram with its carriers and markers, the circuit, the labels and the
@@ -44,9 +51,13 @@ class ClassroomActions : public QObject {
     void zoomIn();
     void zoomOut();
     void actualSize();
+    void fit();
+    void toggleContrast();
     void copyPicture();
     void showReadouts();
     void menuKey();
+    void showKeys();
+    bool menuTakesKey(QKeyEvent *key);
     void showMenu(const QPoint &globalPos);
     void setZoom(double zoom);
     void showPaused(bool paused);
@@ -54,8 +65,10 @@ class ClassroomActions : public QObject {
 
     MainWindow &window_;
     QMenu *menu_;
-    QAction *pause_, *step_, *zoomIn_, *zoomOut_, *actualSize_, *copy_;
+    QAction *pause_, *step_, *zoomIn_, *zoomOut_, *actualSize_, *copy_, *contrast_ = nullptr;
     QLabel *sign_;
+    QPushButton *menuButton_ = nullptr;
+    QPointer<QMessageBox> keysBox_;
     int wheelAngle_ = 0;
 };
 

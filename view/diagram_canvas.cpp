@@ -4,16 +4,18 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
+#include <QToolTip>
 #include <algorithm>
 #include <cmath>
 
+#include "view/translation.h"
 #include "view/twips.h"
 
 namespace transistor {
 
 namespace {
 
-// One pixel, the width of every line and outline.
+// One pixel, the width of every line and outline in the designed look.
 constexpr qreal kPen = kTwipsPerPixel;
 
 QColor ColorOf(std::uint32_t rgb) {
@@ -47,37 +49,38 @@ const Carrier *CarrierOf(const Controls &ctl, const ControlDesign &design) {
     return nullptr;
 }
 
-QPen LinePen(const ControlDesign &design) {
-    QPen pen(ColorOf(design.color), kPen, Qt::SolidLine, Qt::FlatCap);
-    // Dash 9, gap 6, dot 3, gap 6 pixels: the usual dash-dot of a thin line.
+QPen LinePen(const ControlDesign &design, const Look &look, qreal width) {
+    QPen pen(ColorOf(ColorIn(look, design)), width, Qt::SolidLine, Qt::FlatCap);
+    // Dash 9, gap 6, dot 3, gap 6 pixels: the usual dash-dot of a thin line
+    // (in pen widths, so a wider pen keeps its look).
     if (design.style == LineStyle::DashDot) pen.setDashPattern({9, 6, 3, 6});
     return pen;
 }
 
-// A rectangle with a one-pixel black outline inside its box, optionally
+// A rectangle with a black outline `pen` wide inside its box, optionally
 // filled; drawn as filled strips so that it stays on whole pixels at any scale.
-void DrawRectangle(QPainter &p, const QRectF &box, const ControlDesign &design) {
-    const QRectF inner = box.adjusted(kPen, kPen, -kPen, -kPen);
+void DrawRectangle(QPainter &p, const QRectF &box, const ControlDesign &design, qreal pen) {
+    const QRectF inner = box.adjusted(pen, pen, -pen, -pen);
     if (design.filled) {
         p.fillRect(box, Qt::black);
         p.fillRect(inner, ColorOf(design.color));
         return;
     }
-    p.fillRect(QRectF(box.left(), box.top(), box.width(), kPen), Qt::black);
-    p.fillRect(QRectF(box.left(), box.bottom() - kPen, box.width(), kPen), Qt::black);
-    p.fillRect(QRectF(box.left(), inner.top(), kPen, inner.height()), Qt::black);
-    p.fillRect(QRectF(box.right() - kPen, inner.top(), kPen, inner.height()), Qt::black);
+    p.fillRect(QRectF(box.left(), box.top(), box.width(), pen), Qt::black);
+    p.fillRect(QRectF(box.left(), box.bottom() - pen, box.width(), pen), Qt::black);
+    p.fillRect(QRectF(box.left(), inner.top(), pen, inner.height()), Qt::black);
+    p.fillRect(QRectF(box.right() - pen, inner.top(), pen, inner.height()), Qt::black);
 }
 
-void DrawCircle(QPainter &p, const QRectF &box, const ControlDesign &design) {
+void DrawCircle(QPainter &p, const QRectF &box, const ControlDesign &design, qreal pen) {
     p.setRenderHint(QPainter::Antialiasing, true);
-    p.setPen(QPen(Qt::black, kPen));
+    p.setPen(QPen(Qt::black, pen));
     if (design.filled)
         p.setBrush(ColorOf(design.color));
     else
         p.setBrush(Qt::NoBrush);
     // The outline is centred on its path: inset by half a pen to stay inside the box.
-    p.drawEllipse(box.adjusted(kPen / 2, kPen / 2, -kPen / 2, -kPen / 2));
+    p.drawEllipse(box.adjusted(pen / 2, pen / 2, -pen / 2, -pen / 2));
     p.setRenderHint(QPainter::Antialiasing, false);
 }
 
@@ -160,7 +163,9 @@ bool DiagramCanvas::visibleOf(const Item &item) const {
 
 QRectF DiagramCanvas::boundsOf(const Item &item, const QLineF &place) const {
     if (item.design->kind == ControlKind::Line)
-        return QRectF(place.p1(), place.p2()).normalized().adjusted(0, 0, kPen, kPen);
+        return QRectF(place.p1(), place.p2())
+            .normalized()
+            .adjusted(0, 0, kPen * look_->lineDevicePixels, kPen * look_->lineDevicePixels);
     return QRectF(place.p1(), QSizeF(item.design->width, item.design->height));
 }
 
@@ -207,14 +212,14 @@ void DiagramCanvas::paintItem(QPainter &p, const Item &item) const {
     const ControlDesign &design = *item.design;
     switch (design.kind) {
     case ControlKind::Line:
-        p.setPen(LinePen(design));
+        p.setPen(LinePen(design, *look_, penWidth(p)));
         p.drawLine(place);
         break;
     case ControlKind::Rectangle:
-        DrawRectangle(p, boundsOf(item, place), design);
+        DrawRectangle(p, boundsOf(item, place), design, penWidth(p));
         break;
     case ControlKind::Circle:
-        DrawCircle(p, boundsOf(item, place), design);
+        DrawCircle(p, boundsOf(item, place), design, penWidth(p));
         break;
     default:
         break;
@@ -262,7 +267,7 @@ const QPixmap &DiagramCanvas::spriteOf(const ControlDesign &design, qreal dpr) {
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setTransform(twipsToPixels());
-    DrawCircle(p, box, design);
+    DrawCircle(p, box, design, penWidth(p));
     p.end();
     sprites_.push_back({&design, pixmap});
     return sprites_.back().pixmap;
@@ -274,6 +279,36 @@ void DiagramCanvas::paintItems(QPainter &p) const {
     for (const Item &item : items_)
         if (visibleOf(item)) paintItem(p, item);
     p.restore();
+}
+
+qreal DiagramCanvas::penWidth(const QPainter &p) const {
+    const qreal dpr = p.device() ? p.device()->devicePixelRatioF() : 1.0;
+    return std::max(kPen, look_->lineDevicePixels * kTwipsPerPixel / (zoom_ * dpr));
+}
+
+bool DiagramCanvas::event(QEvent *event) {
+    if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+    // A drawn shape with words of its own (the shapes of the lower-left corner).
+    const QPoint at = static_cast<QHelpEvent *>(event)->pos();
+    for (const Item &item : items_) {
+        if (item.carrier || item.design->accessibleDescription.empty()) continue;
+        const QRect place = twipsToPixels().mapRect(boundsOf(item, placeOf(item))).toAlignedRect();
+        if (!place.contains(at)) continue;
+        QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(),
+                           QString::fromStdString(ToolTip(*item.design, WindowTranslate())), this,
+                           place);
+        return true;
+    }
+    QToolTip::hideText();
+    event->ignore();
+    return true;
+}
+
+void DiagramCanvas::setLook(const Look &look) {
+    look_ = &look;
+    stillStale_ = true;
+    sprites_.clear();
+    update();
 }
 
 void DiagramCanvas::setZoom(double zoom) {

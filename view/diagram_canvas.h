@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <vector>
 
+#include "app/look.h"
 #include "app/window_description.h"
 #include "model/controls.h"
 
@@ -36,10 +37,14 @@ class DiagramCanvas : public QWidget {
 
     // Twips to pixels: 1 at actual size (see twips.h).
     void setZoom(double zoom);
+    // The colours and widths to paint with.
+    void setLook(const Look &look);
     double zoom() const { return zoom_; }
 
   protected:
     void paintEvent(QPaintEvent *event) override;
+    // The words of a drawn shape that has a description, as a tooltip.
+    bool event(QEvent *event) override;
 
   private:
     struct Item {
@@ -68,6 +73,9 @@ class DiagramCanvas : public QWidget {
                    qreal dpr) const;
 
     void paintItem(QPainter &p, const Item &item) const;
+    // The width of lines and outlines on p, in twips: one pixel, or the
+    // look's device pixels where that is more.
+    qreal penWidth(const QPainter &p) const;
     // The band lines, the circuit and the still shapes, redrawn only when a
     // line moves or the device scale changes.
     const QImage &stillPicture(qreal dpr);
@@ -75,6 +83,7 @@ class DiagramCanvas : public QWidget {
 
     std::vector<Item> items_;
     double zoom_ = 1.0;
+    const Look *look_ = &kDesignedLook;
     QImage still_;
     bool stillStale_ = true;
     std::vector<Sprite> sprites_;

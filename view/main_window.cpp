@@ -19,7 +19,9 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "app/classroom.h"
 #include "app/control_events.h"
+#include "app/look.h"
 #include "app/window_description.h"
 #include "view/classroom_actions.h"
 #include "view/diagram_canvas.h"
@@ -275,6 +277,7 @@ void MainWindow::buildControls() {
                 widget->setAccessibleName(Translated(design.accessibleName));
             if (!design.accessibleDescription.empty())
                 widget->setAccessibleDescription(Translated(design.accessibleDescription));
+            widget->setToolTip(QString::fromStdString(ToolTip(design, WindowTranslate())));
         }
     }
     // A caption of exactly one box is its buddy: a screen reader reads the
@@ -355,6 +358,53 @@ void MainWindow::setZoom(double zoom) {
     // The same part of the form as before, as far as the screen allows.
     resizeTo(sizeFor(shownTwips_));
     zooming_ = false;
+    fitForm();
+    // The control the user is at stays in sight.
+    QWidget *focus = QApplication::focusWidget();
+    // (Once the window has taken its new size.)
+    if (focus && formWidget_->isAncestorOf(focus))
+        QTimer::singleShot(0, focus, [this, focus] { scrollToShow(focus); });
+}
+
+void MainWindow::setHighContrast(bool on) {
+    highContrast_ = on;
+    const Look &look = LookFor(on);
+    const auto color = [](std::uint32_t rgb) {
+        return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+    };
+    // The designed look is the desktop's own; the high contrast paints the
+    // form white, its text black and its boxes' borders black.
+    QPalette palette = QApplication::palette();
+    if (on) {
+        palette.setColor(QPalette::Window, color(look.formBackground));
+        palette.setColor(QPalette::WindowText, color(look.text));
+        palette.setColor(QPalette::Base, color(look.boxBackground));
+        palette.setColor(QPalette::Text, color(look.text));
+        // The plot's sunken frame in the boxes' border colour.
+        for (const QPalette::ColorRole edge : {QPalette::Dark, QPalette::Mid, QPalette::Shadow})
+            palette.setColor(edge, color(look.boxBorder));
+    }
+    setPalette(palette);
+    // The boxes' borders in a style sheet of their own: one on the form
+    // would stop the palette there.
+    const QString border =
+        on ? u"QLineEdit { border: %1px solid %2; background: %3; }"_qs.arg(look.boxBorderWidth)
+                 .arg(color(look.boxBorder).name(), color(look.boxBackground).name())
+           : QString();
+    for (const TextBoxView &box : textBoxes_) box.edit->setStyleSheet(border);
+    canvas_->setLook(look);
+    plot_->setLook(look);
+}
+
+void MainWindow::fitToScreen() {
+    const QSize room = screenRoom();
+    shownTwips_ = QSizeF(Window().extentWidth, Window().extentHeight);
+    const double zoom = FitZoom(room.width(), room.height());
+    if (zoom != zoom_) {
+        setZoom(zoom);
+        return;
+    }
+    resizeTo(sizeFor(shownTwips_));
     fitForm();
 }
 
@@ -505,8 +555,13 @@ void MainWindow::growToShow(QWidget *widget) {
         }
         if (wanted.height() > height()) resizeTo(wanted);
     }
+    scrollToShow(widget);
+}
+
+void MainWindow::scrollToShow(QWidget *widget) {
     // Where the form scrolls, the box comes into view whole (a text box on
     // its own would show only its cursor).
+    const QRect place(widget->mapTo(formWidget_, QPoint(0, 0)), widget->size());
     const int margin = ToPixels(kScrollMarginTwips, zoom_);
     const QPoint centre = place.center();
     scroll_->ensureVisible(centre.x(), centre.y(), place.width() / 2 + margin,

@@ -73,6 +73,12 @@ class MainWindow : public QWidget {
     // far as the screen allows.
     void setZoom(double zoom);
     double zoom() const { return zoom_; }
+    // The whole form, its strip included, at the largest zoom at which it
+    // fits the screen.
+    void fitToScreen();
+    // The high contrast for a projector, or the designed look.
+    void setHighContrast(bool on);
+    bool highContrast() const { return highContrast_; }
 
     // The widget that holds every control at its place in the form; it
     // scrolls inside the window where the form does not fit the screen.
@@ -109,6 +115,8 @@ class MainWindow : public QWidget {
     // Grows the window (as far as the screen allows) so that widget, in the
     // lower strip, can be seen, and scrolls it into view.
     void growToShow(QWidget *widget);
+    // Scrolls the form so that widget is in view whole, where it scrolls.
+    void scrollToShow(QWidget *widget);
     // The largest client area the screen allows.
     QSize screenRoom() const;
     // The window's size for showing twips of the form, as far as the screen
@@ -136,6 +144,7 @@ class MainWindow : public QWidget {
     std::vector<TextBoxView> textBoxes_;
     ClassroomActions *classroom_ = nullptr;
     double zoom_ = 1.0;
+    bool highContrast_ = false;
     // The part of the form the window means to show, and the size the window
     // was given for it: a size the user gives the window changes the part.
     QSizeF shownTwips_;

@@ -3,6 +3,7 @@
 #include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 #include "view/twips.h"
@@ -21,7 +22,7 @@ PlotBox::PlotBox(const std::vector<PlotPoint> &points, QWidget *parent)
 }
 
 QRect PlotBox::pixelsOf(const PlotPoint &point) const {
-    return CoveringPixels(QRectF(point.x, point.y, kTwipsPerPixel, kTwipsPerPixel), zoom_);
+    return CoveringPixels(QRectF(point.x, point.y, pen_, pen_), zoom_);
 }
 
 void PlotBox::setZoom(double zoom) {
@@ -32,13 +33,21 @@ void PlotBox::setZoom(double zoom) {
     update();
 }
 
+void PlotBox::setLook(const Look &look) {
+    look_ = &look;
+    picture_ = QPixmap();
+    update();
+}
+
 void PlotBox::redrawPicture(qreal dpr) {
     picture_ = QPixmap(size() * dpr);
     picture_.setDevicePixelRatio(dpr);
     picture_.fill(Qt::transparent);
+    pen_ =
+        std::max<qreal>(kTwipsPerPixel, look_->lineDevicePixels * kTwipsPerPixel / (zoom_ * dpr));
     QPainter p(&picture_);
     p.scale(PixelsPerTwip(zoom_), PixelsPerTwip(zoom_));
-    p.setPen(QPen(Qt::black, kTwipsPerPixel, Qt::SolidLine, Qt::FlatCap));
+    p.setPen(QPen(Qt::black, pen_, Qt::SolidLine, Qt::FlatCap));
     for (const ControlDesign &design : WindowDescription())
         if (design.container == "Picture1" && design.kind == ControlKind::Line)
             p.drawLine(QLineF(design.x1, design.y1, design.x2, design.y2));
@@ -52,7 +61,7 @@ void PlotBox::drawPoints(std::size_t from, std::size_t to) {
     p.scale(PixelsPerTwip(zoom_), PixelsPerTwip(zoom_));
     // A point is one pixel in the foreground colour.
     for (std::size_t i = from; i < to; ++i)
-        p.fillRect(QRectF(points_[i].x, points_[i].y, kTwipsPerPixel, kTwipsPerPixel), Qt::black);
+        p.fillRect(QRectF(points_[i].x, points_[i].y, pen_, pen_), Qt::black);
 }
 
 QRegion PlotBox::refresh() {

@@ -9,6 +9,7 @@
 #include <QRegion>
 #include <vector>
 
+#include "app/look.h"
 #include "model/controls.h"
 
 namespace transistor {
@@ -25,6 +26,8 @@ class PlotBox : public QFrame {
 
     // Twips to pixels: 1 at actual size (see twips.h).
     void setZoom(double zoom);
+    // The axis and the points at least the look's device pixels wide.
+    void setLook(const Look &look);
 
   protected:
     void paintEvent(QPaintEvent *event) override;
@@ -42,6 +45,8 @@ class PlotBox : public QFrame {
     std::size_t drawnCount_ = 0;
     PlotPoint drawnLast_;
     double zoom_ = 1.0;
+    const Look *look_ = &kDesignedLook;
+    qreal pen_ = 15; // twips: a line, or a point, one pixel at actual size
     QPixmap picture_;
 };
 

@@ -1,10 +1,13 @@
 #include "view/translation.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QString>
 #include <QTranslator>
+
+#include "app/language.h"
 
 namespace transistor {
 
@@ -22,12 +25,21 @@ bool MessagesInCLocale() {
 } // namespace
 
 QString InstallTranslation(QCoreApplication &app) {
-    if (MessagesInCLocale()) return {};
     // Built into the program, so that a build that is not installed
     // translates too.
+    const QString folder = QStringLiteral(":/translations");
+    std::vector<std::string> translated, wanted;
+    for (const QString &file : QDir(folder).entryList({QStringLiteral("transistor_*.qm")}))
+        translated.push_back(file.mid(11, file.size() - 14).toStdString());
+    if (MessagesInCLocale())
+        wanted.emplace_back("C");
+    else
+        for (const QString &tag : QLocale::system().uiLanguages())
+            wanted.push_back(tag.toStdString());
+    const QString language = QString::fromStdString(PickLanguage(wanted, translated));
+    if (language.isEmpty()) return {};
     auto *window = new QTranslator(&app);
-    if (!window->load(QLocale::system(), QStringLiteral("transistor"), QStringLiteral("_"),
-                      QStringLiteral(":/translations"))) {
+    if (!window->load(u"transistor_"_qs + language, folder)) {
         delete window;
         return {};
     }
@@ -46,6 +58,12 @@ QString InstallTranslation(QCoreApplication &app) {
 QString Translated(std::string_view text, const char *context) {
     const QByteArray source(text.data(), static_cast<qsizetype>(text.size()));
     return QCoreApplication::translate(context, source.constData());
+}
+
+Translate WindowTranslate() {
+    return [](const char *context, std::string_view source) {
+        return Translated(source, context).toStdString();
+    };
 }
 
 } // namespace transistor

@@ -24,4 +24,7 @@ QString InstallTranslation(QCoreApplication &app);
 // user's language; the texts of the window description are in "Form1".
 QString Translated(std::string_view text, const char *context = kTranslationContext);
 
+// The same as the core's Translate, for the core's rules that take one.
+Translate WindowTranslate();
+
 } // namespace transistor

@@ -1,6 +1,7 @@
 // window-picture: draws the window in a given state into a PNG, so that the
 // pictures in docs/ can be made again whenever the window changes.
-//   window-picture [--scale S] [--area window|strip|full|readouts] SCRIPT OUTPUT.png
+//   window-picture [--scale S] [--area window|strip|full|readouts] [--contrast high]
+//                  SCRIPT OUTPUT.png
 // SCRIPT is a script of the driver (transistor-script's format); its events
 // run through the core exactly as the driver runs them, and the window then
 // shows the resulting state. The window is drawn offscreen, never shown on a
@@ -8,7 +9,7 @@
 // it opens (default), the strip below its lower edge, both, or the Readouts
 // view with the readouts of the script. The captions
 // are in the user's language, as transistor-sim shows them (LANGUAGE, LC_ALL,
-// LC_MESSAGES, LANG).
+// LC_MESSAGES, LANG); --contrast high draws it in the menu's High contrast.
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
@@ -28,19 +29,20 @@
 namespace {
 
 int Usage() {
-    std::cerr << "usage: window-picture [--scale S] [--area window|strip|full|readouts] SCRIPT "
-                 "OUTPUT.png\n";
+    std::cerr << "usage: window-picture [--scale S] [--area window|strip|full|readouts] "
+                 "[--contrast high] "
+                 "SCRIPT OUTPUT.png\n";
     return 2;
 }
 
 } // namespace
 
 int main(int argc, char **argv) {
-    std::string scale = "1", area = "window", scriptPath, outputPath;
+    std::string scale = "1", area = "window", contrast = "designed", scriptPath, outputPath;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if ((arg == "--scale" || arg == "--area") && i + 1 < argc)
-            (arg == "--scale" ? scale : area) = argv[++i];
+        if ((arg == "--scale" || arg == "--area" || arg == "--contrast") && i + 1 < argc)
+            (arg == "--scale" ? scale : arg == "--area" ? area : contrast) = argv[++i];
         else if (scriptPath.empty())
             scriptPath = arg;
         else if (outputPath.empty())
@@ -51,7 +53,8 @@ int main(int argc, char **argv) {
     char *end = nullptr;
     const double factor = std::strtod(scale.c_str(), &end);
     if (outputPath.empty() || *end != '\0' || !(factor >= 0.5 && factor <= 8) ||
-        (area != "window" && area != "strip" && area != "full" && area != "readouts"))
+        (area != "window" && area != "strip" && area != "full" && area != "readouts") ||
+        (contrast != "designed" && contrast != "high"))
         return Usage();
 
     // Set before the application exists: offscreen, and every pixel of the
@@ -83,6 +86,7 @@ int main(int argc, char **argv) {
     }
 
     transistor::MainWindow window;
+    window.setHighContrast(contrast == "high");
     window.form() = driver.form();
     window.syncFromForm();
     const transistor::WindowDesign &w = transistor::Window();

@@ -18,6 +18,8 @@
 
 #include "app/caption_layout.h"
 #include "app/classroom.h"
+#include "app/language.h"
+#include "app/look.h"
 #include "app/program.h"
 #include "app/readout_report.h"
 #include "app/setup_link.h"
@@ -64,6 +66,18 @@ Millis ToMillis(double ms) {
 const char *Hand(std::string s) {
     ThePage().text = std::move(s);
     return ThePage().text.c_str();
+}
+
+// A text in the user's language, from the catalog the page handed in.
+Translate PageTranslate() {
+    return [](const char *context, std::string_view source) {
+        const auto &catalog = ThePage().catalog;
+        std::string key = context;
+        key += '\0';
+        key += source;
+        const auto it = catalog.find(key);
+        return it == catalog.end() ? std::string(source) : it->second;
+    };
 }
 
 // The members of the description that the page needs, as JSON.
@@ -121,6 +135,7 @@ std::string DescriptionJson() {
         str("accessibleName", c.accessibleName);
         str("accessibleDescription", c.accessibleDescription);
         str("buddy", c.buddy);
+        str("toolTip", ToolTip(c, PageTranslate()));
         out += '}';
     }
     out += "]}";
@@ -308,7 +323,9 @@ std::string ClassroomJson() {
             if (out.back() != '[') out += ',';
             AppendJsonString(out, key);
         }
-        out += "],\"group\":" + std::to_string(a.group) + "}";
+        out += "],\"group\":" + std::to_string(a.group) + ",\"help\":";
+        AppendJsonString(out, KeyHelpText(a));
+        out += "}";
     }
     out += "],\"context\":";
     AppendJsonString(out, kClassroomContext);
@@ -316,10 +333,48 @@ std::string ClassroomJson() {
     AppendJsonString(out, kResumeText);
     out += ",\"paused\":";
     AppendJsonString(out, kPausedText);
-    out += ",\"sign\":[" + std::to_string(kPausedSign.left) + "," +
-           std::to_string(kPausedSign.top) + "," + std::to_string(kPausedSign.width) + "," +
-           std::to_string(kPausedSign.height) + "]}";
+    const auto rect = [](const TwipRect &r) {
+        return "[" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
+               std::to_string(r.width) + "," + std::to_string(r.height) + "]";
+    };
+    out += ",\"sign\":" + rect(kPausedSign);
+    out += ",\"menuButton\":" + rect(kMenuButton) + ",\"menuButtonName\":";
+    AppendJsonString(out, kMenuButtonName);
+    out += ",\"longPressMs\":" + std::to_string(kLongPressMs) +
+           ",\"longPressSlop\":" + std::to_string(kLongPressSlop) +
+           ",\"touchTarget\":" + std::to_string(kTouchTarget) +
+           ",\"pinchStep\":" + ShortestText(kPinchStep) + "}";
     return out;
+}
+
+// A look (app/look.h) as the page paints it: CSS colours, widths, and the
+// colour of every line and shape of the description under it.
+std::string LookJson(bool highContrast) {
+    const Look &look = LookFor(highContrast);
+    const auto css = [](std::uint32_t rgb) {
+        static constexpr char kHex[] = "0123456789abcdef";
+        std::string out = "\"#";
+        for (int shift = 20; shift >= 0; shift -= 4) out += kHex[(rgb >> shift) & 0xF];
+        return out + "\"";
+    };
+    std::string out = "{\"name\":";
+    AppendJsonString(out, look.name);
+    out += ",\"formBackground\":" + css(look.formBackground) + ",\"text\":" + css(look.text) +
+           ",\"boxBackground\":" + css(look.boxBackground) +
+           ",\"boxBorder\":" + css(look.boxBorder) +
+           ",\"boxBorderWidth\":" + std::to_string(look.boxBorderWidth) +
+           ",\"lineDevicePixels\":" + std::to_string(look.lineDevicePixels) + ",\"colors\":{";
+    bool first = true;
+    for (const ControlDesign &c : WindowDescription()) {
+        if (c.kind != ControlKind::Line && c.kind != ControlKind::Rectangle &&
+            c.kind != ControlKind::Circle)
+            continue;
+        if (!first) out += ',';
+        first = false;
+        AppendJsonString(out, c.name);
+        out += ":" + std::to_string(ColorIn(look, c));
+    }
+    return out + "}}";
 }
 
 } // namespace
@@ -347,12 +402,32 @@ EMSCRIPTEN_KEEPALIVE void tp_translation() {
     ThePage().catalog[b.substr(0, c)] = b.substr(c + 1);
 }
 
+// The language of the texts, from the buffer: the languages with a
+// translation, a NUL, then the browser's languages, most wanted first, each
+// list split by commas. An empty text keeps the texts as designed.
+EMSCRIPTEN_KEEPALIVE const char *tp_pick_language() {
+    const std::string &b = ThePage().buffer;
+    const std::size_t nul = b.find('\0');
+    const auto split = [](std::string_view list) {
+        std::vector<std::string> out;
+        while (!list.empty()) {
+            const std::size_t comma = list.find(',');
+            if (comma) out.emplace_back(list.substr(0, comma));
+            if (comma == std::string_view::npos) break;
+            list.remove_prefix(comma + 1);
+        }
+        return out;
+    };
+    const std::string_view all(b);
+    return Hand(PickLanguage(split(all.substr(nul + 1)), split(all.substr(0, nul))));
+}
+
 // Creates the program at time now, with the user's decimal separator.
 EMSCRIPTEN_KEEPALIVE void tp_create(const char *separator, double now) {
     Page &page = ThePage();
     Program::Options o;
     o.decimalSeparator = separator;
-    o.translate = PageTranslate;
+    o.translate = PageTranslate();
     o.delivered = [](const ControlEvent &) { ++ThePage().changes; };
     page.program = std::make_unique<Program>(std::move(o), ToMillis(now));
     ++page.changes;
@@ -378,6 +453,16 @@ EMSCRIPTEN_KEEPALIVE int tp_face() {
 // The zoom steps steps of 25 % away from zoom, within 100 % .. 300 %.
 EMSCRIPTEN_KEEPALIVE double tp_stepped_zoom(double zoom, int steps) {
     return SteppedZoom(zoom, steps);
+}
+
+// The designed look (0) or the high contrast (1), as JSON (LookJson).
+EMSCRIPTEN_KEEPALIVE const char *tp_look_json(int highContrast) {
+    return Hand(LookJson(highContrast != 0));
+}
+
+// The largest zoom at which the whole form fits width × height CSS pixels.
+EMSCRIPTEN_KEEPALIVE double tp_fit_zoom(double width, double height) {
+    return FitZoom(width, height);
 }
 
 // Time.
@@ -416,6 +501,9 @@ EMSCRIPTEN_KEEPALIVE void tp_step(double now) {
 }
 EMSCRIPTEN_KEEPALIVE int tp_paused() {
     return P().paused();
+}
+EMSCRIPTEN_KEEPALIVE int tp_run_on() {
+    return P().runOn();
 }
 EMSCRIPTEN_KEEPALIVE int tp_closed() {
     return P().form().feedback.closed;
@@ -495,7 +583,7 @@ EMSCRIPTEN_KEEPALIVE const char *tp_readouts_json() {
 }
 
 // The setup a link carries, from the query string in the buffer:
-// {"texts": [[box, text], …], "language", "zoomPercent", "start"}.
+// {"texts": [[box, text], …], "language", "zoomPercent", "start", "highContrast"}.
 EMSCRIPTEN_KEEPALIVE const char *tp_read_link() {
     const LinkSetup setup = ReadSetupLink(ThePage().buffer);
     std::string out = "{\"texts\":[";
@@ -510,7 +598,8 @@ EMSCRIPTEN_KEEPALIVE const char *tp_read_link() {
     out += "],\"language\":";
     AppendJsonString(out, setup.language);
     out += ",\"zoomPercent\":" + std::to_string(std::lround(setup.zoom * 100)) +
-           ",\"start\":" + (setup.start ? "true" : "false") + "}";
+           ",\"start\":" + (setup.start ? "true" : "false") +
+           ",\"highContrast\":" + (setup.highContrast ? "true" : "false") + "}";
     return Hand(std::move(out));
 }
 // The query of a link to the present inputs.

@@ -1,8 +1,10 @@
 // Draws the pictures of the page in docs/: the form in English and in
 // Japanese at actual size, twelve seconds after Start on the page's manual
-// clock (as docs/window-*.png show the window), and the Readouts view after
-// a minute each of three settings (as docs/readouts-*.png show the
-// window's), so that the same page gives the same pictures.
+// clock (as docs/window-*.png show the window), so that the same page gives
+// the same pictures; the form in high contrast; the whole page as it opens
+// in a 1920 × 1080 window, fitted; the list of keys; and the Readouts view
+// after a minute each of three settings (as docs/readouts-*.png show the
+// window's).
 //
 //   node web/pictures.mjs [OUTDIR]     (default docs/; the page: TRANSISTOR_PAGE_DIR)
 import { mkdirSync } from 'node:fs';
@@ -14,28 +16,38 @@ import { launch, pageFile, root } from './chromium.mjs';
 const out = resolve(process.argv[2] ?? join(root, 'docs'));
 mkdirSync(out, { recursive: true });
 
-// picture, the browser's language
+// picture, the browser's language, the address's query, the window's size,
+// and what is drawn: the form, the whole window, or the list of keys over it.
 const PICTURES = [
-  ['page-en.png', 'en-US'],
-  ['page-ja.png', 'ja'],
+  ['page-en.png', 'en-US', '', [700, 660], 'form'],
+  ['page-ja.png', 'ja', '', [700, 660], 'form'],
+  ['page-contrast.png', 'en-US', '?contrast=high', [700, 660], 'form'],
+  ['page-fitted.png', 'en-US', '', [1920, 1080], 'window'],
+  ['page-keys.png', 'en-US', '', [700, 660], 'keys'],
 ];
 
-for (const [name, language] of PICTURES) {
+for (const [name, language, query, [width, height], what] of PICTURES) {
   const browser = await launch({ language });
   try {
     const page = await browser.newPage();
-    await page.setViewport({ width: 700, height: 680, deviceScaleFactor: 1 });
+    await page.setViewport({ width, height, deviceScaleFactor: 1 });
     const cdp = await page.createCDPSession();
     await cdp.send('Emulation.setLocaleOverride', { locale: language });
-    await page.goto(`${pathToFileURL(pageFile).href}#manual-clock`);
+    await page.goto(`${pathToFileURL(pageFile).href}${query}#manual-clock`);
     await page.waitForFunction(() => globalThis.transistorApp);
     await page.click('#Command1');
     await page.mouse.move(0, 0); // no button under the pointer
     await page.evaluate(() => transistorApp.clock.advance(12000));
-    const form = await page.$('#form');
-    if (!form) throw new Error('the page has no form');
-    await form.screenshot({ path: join(out, name) });
-    console.log(join(out, name));
+    const path = join(out, name);
+    if (what === 'form') {
+      const form = await page.$('#form');
+      if (!form) throw new Error('the page has no form');
+      await form.screenshot({ path });
+    } else {
+      if (what === 'keys') await page.evaluate(() => transistorApp.showKeys());
+      await page.screenshot({ path });
+    }
+    console.log(path);
   } finally {
     await browser.close();
   }

@@ -1,5 +1,5 @@
 // A setup in a link: what a query puts into which box, the language, the
-// zoom and Start; and a link made from the boxes reads back as the same texts.
+// zoom, the contrast and Start; and a link made from the boxes reads back as the same texts.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -20,8 +20,9 @@ struct Row {
     const char *query;
     Texts texts;
     std::string language = "";
-    double zoom = 1.0;
+    double zoom = 0.0;
     bool start = false;
+    bool highContrast = false;
 };
 
 // clang-format off
@@ -36,8 +37,8 @@ const Row kRows[] = {
     {"percent and plus decoded", "EFE=%E3%80%800%2C5+&T=3%2", {{"Text2", "\u30000,5 "}, {"Text1", "3%2"}}},
     {"given twice: both, the last set last", "VEB=0.1&VEB=0.2", {{"Text4", "0.1"}, {"Text4", "0.2"}}},
     {"a platform's own names left alone", "id=7&forcedownload=1&Text1=5", {}},
-    {"language, zoom and start", "lang=ja&zoom=200&start", {}, "ja", 2.0, true},
-    {"start=0 does not start", "start=0&lang=designed", {}, "designed", 1.0, false},
+    {"language, zoom, start and contrast", "lang=ja&zoom=200&start&contrast=HIGH", {}, "ja", 2.0, true, true},
+    {"start=0 does not start", "start=0&lang=designed&contrast=low", {}, "designed", 0.0, false},
     {"zoom to the nearest step", "zoom=165%25", {}, "", 1.75},
     {"zoom kept within the keys' range", "zoom=1000", {}, "", 3.0},
     {"zoom below 100 %", "zoom=10", {}, "", 1.0},
@@ -58,6 +59,7 @@ TEST_P(SetupLinkTest, Reads) {
     EXPECT_EQ(setup.language, row.language);
     EXPECT_EQ(setup.zoom, row.zoom);
     EXPECT_EQ(setup.start, row.start);
+    EXPECT_EQ(setup.highContrast, row.highContrast);
 }
 
 INSTANTIATE_TEST_SUITE_P(Queries, SetupLinkTest, testing::ValuesIn(kRows), [](const auto &info) {

@@ -1,7 +1,7 @@
 // The classroom controls of the page, from the core's table: their keys
-// anywhere in the page, and a context menu on the band diagram and the plot
-// (right click, the Menu key, Shift+F10). A text box keeps the browser's own
-// menu.
+// anywhere in the page, the menu open or not, and a context menu on the band
+// diagram and the plot (right click, the Menu key, Shift+F10). A text box
+// keeps the browser's own menu.
 
 /**
  * A key of the table ("Ctrl+Shift+C", "Ctrl++", "F5") as a test of a key event.
@@ -18,6 +18,8 @@ export function keyMatcher(keys) {
   const ctrl = parts.includes('Ctrl');
   const shift = parts.includes('Shift');
   const alt = parts.includes('Alt');
+  // The Menu key, as a browser names it.
+  if (key === 'Menu') key = 'ContextMenu';
   const symbol = key.length === 1 && !/[A-Za-z0-9]/.test(key);
   /** @param {KeyboardEvent} e */
   return (e) => {
@@ -52,7 +54,7 @@ function keyLabel(keys) {
 
 export class Classroom {
   /**
-   * @param {{actions: {name: string, text: string, keys: string[], group: number}[], context: string, resume: string}} table
+   * @param {{actions: {name: string, text: string, keys: string[], group: number, help: string}[], context: string, resume: string, touchTarget: number}} table
    * @param {import('./i18n.js').Texts} texts
    * @param {Record<string, () => void>} handlers by action name
    * @param {HTMLElement} menu an empty element for the menu
@@ -67,6 +69,7 @@ export class Classroom {
     this.items = new Map();
     /** @type {HTMLElement | null} */
     this.returnFocus = null;
+    this.ended = false;
     this.buildMenu();
   }
 
@@ -122,6 +125,14 @@ export class Classroom {
     item.setAttribute('aria-keyshortcuts', action.keys.map((k) => k.replace('Ctrl', 'Control')).join(' '));
   }
 
+  /** Shows an item that is on or off (High contrast) as checked or not. */
+  check(name, on) {
+    const item = this.items.get(name);
+    if (!item) return;
+    item.setAttribute('role', 'menuitemcheckbox');
+    item.setAttribute('aria-checked', String(on));
+  }
+
   enable(name, on) {
     const item = this.items.get(name);
     if (item) item.setAttribute('aria-disabled', String(!on));
@@ -133,9 +144,13 @@ export class Classroom {
     return '';
   }
 
-  /** @param {KeyboardEvent} e @returns {boolean} whether the key was a classroom control's */
+  /**
+   * Every classroom key, the menu open or not; after Close, none: the page
+   * gives the browser its keys back.
+   * @param {KeyboardEvent} e @returns {boolean} whether the key was a classroom control's
+   */
   key(e) {
-    if (!this.menu.hidden) return false;
+    if (this.ended) return false;
     const name = this.actionOf(e);
     if (!name) return false;
     // Left alone, the key opens the box's own menu.
@@ -143,6 +158,29 @@ export class Classroom {
     e.preventDefault();
     this.pick(name);
     return true;
+  }
+
+  /**
+   * Fills element with every key of the table and what it does, in the
+   * user's language, as the menu says it.
+   * @param {HTMLElement} element
+   */
+  describeKeys(element) {
+    const doc = element.ownerDocument;
+    const table = doc.createElement('table');
+    for (const a of this.table.actions) {
+      if (!a.help) continue;
+      const row = table.insertRow();
+      const keys = row.insertCell();
+      keys.className = 'keys';
+      a.keys.forEach((k, i) => {
+        const kbd = doc.createElement('kbd');
+        kbd.textContent = keyLabel(k);
+        keys.append(...(i ? [', ', kbd] : [kbd]));
+      });
+      row.insertCell().textContent = this.texts.plain(this.table.context, a.help);
+    }
+    element.replaceChildren(table);
   }
 
   /** A text box answers the menu keys with its own menu. */
@@ -161,10 +199,15 @@ export class Classroom {
     this.handlers[name]?.();
   }
 
-  /** Opens the menu at x, y (page pixels). */
-  open(x, y) {
+  /**
+   * Opens the menu at x, y (page pixels); opened by a finger, its items are
+   * a finger's target tall.
+   */
+  open(x, y, touch = false) {
     const active = this.menu.ownerDocument.activeElement;
-    this.returnFocus = active instanceof HTMLElement ? active : null;
+    if (this.menu.hidden) this.returnFocus = active instanceof HTMLElement ? active : null;
+    this.menu.classList.toggle('touch', touch);
+    this.menu.style.setProperty('--touch-target', `${this.table.touchTarget}px`);
     this.menu.hidden = false;
     const r = this.menu.getBoundingClientRect();
     const view = this.menu.ownerDocument.documentElement;

@@ -37,6 +37,16 @@ export class Core {
   }
 
   /**
+   * The language of the texts: the first wanted one with a translation, else
+   * English; '' keeps the texts as designed (asked for as "designed").
+   * @param {string[]} translated @param {readonly string[]} wanted
+   */
+  pickLanguage(translated, wanted) {
+    this.pass(`${translated.join(',')}\0${wanted.join(',')}`);
+    return this.string(this.m._tp_pick_language());
+  }
+
+  /**
    * @param {string} separator the user's decimal separator
    * @param {Record<string, Record<string, string>>} catalog context → source → text
    * @param {number} now
@@ -56,9 +66,18 @@ export class Core {
     return JSON.parse(this.string(this.m._tp_description_json()));
   }
 
-  /** The classroom controls: actions with their texts and keys, the sign. */
+  /** The classroom controls: actions with their texts, keys and what each key does, the sign. */
   classroom() {
     return JSON.parse(this.string(this.m._tp_classroom_json()));
+  }
+
+  /**
+   * How the form is painted: the designed look, or the high contrast.
+   * @returns {{name: string, formBackground: string, text: string, boxBackground: string,
+   *   boxBorder: string, boxBorderWidth: number, lineDevicePixels: number, colors: Record<string, number>}}
+   */
+  look(highContrast) {
+    return JSON.parse(this.string(this.m._tp_look_json(highContrast ? 1 : 0)));
   }
 
   /** The page's own texts as designed: {ok, ended, chart}. */
@@ -83,6 +102,8 @@ export class Core {
 
   /** The zoom steps steps of 25 % away from zoom, within 100 % .. 300 %. */
   steppedZoom(zoom, steps) { return this.m._tp_stepped_zoom(zoom, steps); }
+  /** The largest zoom (100 % .. 300 %) at which the whole form fits width × height. */
+  fitZoom(width, height) { return this.m._tp_fit_zoom(width, height); }
 
   advance(now) { this.m._tp_advance(now); }
   /** @returns {number} the next deadline, or -1 */
@@ -96,6 +117,8 @@ export class Core {
   step(now) { this.m._tp_step(now); }
   paused() { return this.m._tp_paused() !== 0; }
   closed() { return this.m._tp_closed() !== 0; }
+  /** Whether leaving now would lose a run. */
+  runOn() { return this.m._tp_run_on() !== 0; }
 
   /** @param {number} box index in TEXT_BOXES */
   text(box) { return this.string(this.m._tp_text(box)); }
@@ -175,7 +198,7 @@ export class Core {
   /**
    * The setup a link's query string carries (app/setup_link.h).
    * @param {string} query
-   * @returns {{texts: [string, string][], language: string, zoom: number, start: boolean}}
+   * @returns {{texts: [string, string][], language: string, zoom: number, start: boolean, highContrast: boolean}}
    */
   readLink(query) {
     this.pass(query);

@@ -14,6 +14,23 @@ export const TWIPS_PER_PX = 15;
 
 const MARKERS = new Set(['Line18', 'Line19']);
 
+/**
+ * The look the form is painted in (Core.look): the colours of the lines and
+ * shapes, and their least width in device pixels.
+ * @type {{lineDevicePixels: number, colors: Record<string, number>}}
+ */
+let look = { lineDevicePixels: 1, colors: {} };
+
+/** Paints from now on in the look l. */
+export function setLook(l) {
+  look = l;
+}
+
+/** The colour of a line or shape of the description in the look. */
+function colorOf(c) {
+  return cssColor(look.colors[c.name] ?? c.color);
+}
+
 /** The side of a tile of the moving layer that is drawn again, in device pixels. */
 const TILE = 32;
 
@@ -30,15 +47,15 @@ export function sizeCanvas(canvas, width, height, k, dpr) {
   canvas.style.height = `${canvas.height / dpr}px`;
 }
 
-/** The width of a line in device pixels: one CSS pixel at actual size. */
+/** The width of a line in device pixels: one CSS pixel at actual size, or the look's least. */
 export function lineWidth(k) {
-  return Math.max(1, Math.round(k * TWIPS_PER_PX));
+  return Math.max(look.lineDevicePixels, Math.round(k * TWIPS_PER_PX));
 }
 
 /** A straight line of one (scaled) pixel, on whole device pixels. */
 export function drawLine(ctx, c, x1, y1, x2, y2, k) {
   const w = lineWidth(k);
-  ctx.strokeStyle = cssColor(c.color);
+  ctx.strokeStyle = colorOf(c);
   ctx.lineWidth = w;
   ctx.lineCap = 'butt';
   // Dash 9, gap 6, dot 3, gap 6 pixels: the usual dash-dot of a thin line.
@@ -64,7 +81,7 @@ function drawRectangle(ctx, c, k) {
   ctx.fillStyle = '#000000';
   if (c.filled) {
     ctx.fillRect(b.x, b.y, b.w, b.h);
-    ctx.fillStyle = cssColor(c.color);
+    ctx.fillStyle = colorOf(c);
     ctx.fillRect(b.x + w, b.y + w, b.w - 2 * w, b.h - 2 * w);
     return;
   }
@@ -82,7 +99,7 @@ function drawCircle(ctx, c, x, y, k) {
   ctx.beginPath();
   ctx.ellipse(x + rx, y + ry, rx - w / 2, ry - w / 2, 0, 0, 2 * Math.PI);
   if (c.filled) {
-    ctx.fillStyle = cssColor(c.color);
+    ctx.fillStyle = colorOf(c);
     ctx.fill();
   }
   ctx.strokeStyle = '#000000';

@@ -4,7 +4,7 @@
 // stand in the document in that order.
 
 import { TEXT_BOXES } from './core.js';
-import { cssFont, LATIN } from './measure.js';
+import { cssFont, JAPANESE, LATIN } from './measure.js';
 import { PAGE } from './i18n.js';
 
 /** The id of a control's element: "Text1", or "Label2-3" for a member of an array. */
@@ -68,6 +68,17 @@ export class Form {
       .filter((c) => c.kind === 'TextBox' || c.kind === 'Button' || c.kind === 'PictureBox')
       .sort((a, b) => a.tabIndex - b.tabIndex);
     for (const c of focusable) this.addControl(c);
+    // The drawn shapes that have words (the lower-left corner's): a place
+    // that shows them when the pointer rests on it or a finger holds it.
+    for (const c of controls.filter((c) => (c.kind === 'Circle' || c.kind === 'Rectangle') && c.toolTip)) {
+      const el = doc.createElement('div');
+      el.className = 'legend';
+      el.title = c.toolTip;
+      el.setAttribute('role', 'img');
+      el.setAttribute('aria-label', this.texts.tr('Form1', c.accessibleName));
+      this.elements.set(controlId(c), el);
+      root.append(el);
+    }
     // A caption of exactly one box labels a box that has no name of its
     // own; a box with one keeps it, as in the window ("VEB(V)" is the
     // caption of "Emitter–base voltage VEB (V)", the name its messages use).
@@ -103,6 +114,16 @@ export class Form {
       input.value = c.caption;
       if (c.flat) input.classList.add('flat');
       if (c.readOnly) input.readOnly = true;
+      // A number may be negative and may use the locale's separator. iOS's
+      // decimal pad has no minus, and a numeric pad no separator, so an
+      // input box keeps the full keyboard (its numbers and signs a tap
+      // away), with nothing capitalised or corrected, and Enter says it applies.
+      else {
+        input.inputMode = 'text';
+        input.enterKeyHint = 'go';
+        input.autocapitalize = 'off';
+        input.setAttribute('autocorrect', 'off');
+      }
       this.boxes.push({ el: input, box: TEXT_BOXES.indexOf(c.name) });
       el = input;
     } else if (c.kind === 'Button') {
@@ -121,6 +142,8 @@ export class Form {
       this.plotCanvas = canvas;
     }
     el.id = controlId(c);
+    // What a screen reader hears, for the eye: on hover, or a finger held on it.
+    if (c.toolTip) el.title = c.toolTip;
     if (c.accessibleName) el.setAttribute('aria-label', this.texts.tr('Form1', c.accessibleName));
     if (c.accessibleDescription) {
       const d = doc.createElement('span');
@@ -162,6 +185,8 @@ export class Form {
         el.style.font = cssFont(face, points * zoom);
         el.style.textAlign = grown ? 'right' : 'left';
         el.style.whiteSpace = wraps ? 'normal' : 'nowrap';
+        // A Japanese caption among English ones is read as Japanese.
+        el.lang = face === JAPANESE ? 'ja' : '';
         continue;
       }
       place(el, pixelRect(c, px));

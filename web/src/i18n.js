@@ -1,21 +1,20 @@
 // The page in the user's language. The translations are the window's own
 // (translations/*.ts), turned into one object at build time: language →
-// context → source text → translation. The first language of the browser's
-// list that has one is used; otherwise the page shows its texts as designed.
+// context → source text → translation. The program picks the language
+// (Core.pickLanguage): the first of the browser's list that has one, else
+// English; the designed texts when the address asks for them (lang=designed,
+// read with the rest of a link by app/setup_link.h).
 
 /** @typedef {Record<string, Record<string, string>>} Catalog */
 
 /**
- * @param {Record<string, Catalog>} translations
+ * The languages the page is asked for: a link's `lang` first ("designed" for
+ * the texts as designed), then the browser's.
+ * @param {string} asked the link's language, or ''
  * @param {readonly string[]} languages the browser's, most wanted first
- * @returns {{language: string, catalog: Catalog}}
  */
-export function pickLanguage(translations, languages) {
-  for (const tag of languages) {
-    const primary = tag.toLowerCase().split('-')[0];
-    if (translations[primary]) return { language: primary, catalog: translations[primary] };
-  }
-  return { language: '', catalog: {} };
+export function wantedLanguages(asked, languages) {
+  return asked ? [asked, ...languages] : [...languages];
 }
 
 /** The context of the page's own texts, which the module gives (Core.pageTexts). */

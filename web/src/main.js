@@ -5,13 +5,14 @@
 import { Classroom } from './classroom.js';
 import { Core, TEXT_BOXES } from './core.js';
 import { CopyDialog, MessageDialog } from './dialog.js';
-import { Drawing, TWIPS_PER_PX } from './drawing.js';
+import { Drawing, TWIPS_PER_PX, setLook } from './drawing.js';
 import { Form, controlId, pixelRect } from './form.js';
-import { PAGE, Texts, decimalSeparator, pickLanguage } from './i18n.js';
+import { PAGE, Texts, decimalSeparator, wantedLanguages } from './i18n.js';
 import { clipboardWritable, copyPicture } from './picture.js';
 import { JAPANESE, PageMeasure } from './measure.js';
 import { Plot } from './plot.js';
 import { ReadoutsView } from './readouts.js';
+import { LongPress, Pinch, isTouch } from './touch.js';
 
 /** One notch of a mouse wheel, in pixels (deltaMode 0) and in lines (1). */
 const NOTCH = [100, 3, 1];
@@ -32,10 +33,13 @@ export class App {
     const link = this.core.readLink(query);
     // The link's language shows instead of the browser's; the numbers keep
     // the browser's decimal separator, as in every language.
-    const { language, catalog } = pickLanguage(translations, link.language ? [link.language] : languages);
+    const language = this.core.pickLanguage(Object.keys(translations), wantedLanguages(link.language, languages));
+    const catalog = translations[language] ?? {};
     this.language = language;
     this.texts = new Texts(catalog);
-    if (language) doc.documentElement.lang = language;
+    // The designed texts are English but for a few Japanese captions, which
+    // the form marks as Japanese one by one.
+    doc.documentElement.lang = language || 'en';
     this.core.create(decimalSeparator(languages[0] ?? 'en'), catalog, this.clock.now());
 
     const description = this.core.description();
@@ -67,7 +71,23 @@ export class App {
       CopyPicture: () => copyPicture(this),
       Readouts: () => this.showReadouts(),
       CopyLink: () => this.copyLink(),
+      Fit: () => this.setZoom(this.fitZoom()),
+      HighContrast: () => this.setContrast(!this.highContrast),
+      Keys: () => this.showKeys(),
     }, /** @type {HTMLElement} */ (doc.getElementById('classroom-menu')));
+
+    // The menu for a finger, or anyone: a button in a corner of the form.
+    this.menuButton = doc.createElement('button');
+    this.menuButton.id = 'menu-button';
+    this.menuButton.type = 'button';
+    this.menuButton.textContent = '☰';
+    this.menuButton.setAttribute('aria-label', this.texts.tr(this.table.context, this.table.menuButtonName));
+    this.menuButton.setAttribute('aria-haspopup', 'menu');
+    // Off the Tab order, as the window's: the Menu key and Shift+F10 open the menu.
+    this.menuButton.tabIndex = -1;
+    this.root.append(this.menuButton);
+    /** Whether the last pointer to touch the page was a finger or a pen. */
+    this.touching = false;
 
     this.zoom = 1;
     this.enableZoomItems();
@@ -83,9 +103,11 @@ export class App {
     this.connect();
     // The link's texts go into their boxes as if typed; Start reads them.
     for (const [box, text] of link.texts) this.core.setText(TEXT_BOXES.indexOf(box), text);
-    this.layout();
+    this.highContrast = false;
+    this.setContrast(link.highContrast);
     this.sync();
-    this.setZoom(link.zoom);
+    // The link's zoom, or on a large screen as large as the form fits.
+    this.setZoom(link.zoom || Math.max(1, this.fitZoom()));
     /** @type {HTMLElement} */ (this.form.element('Command1')).focus();
     if (link.start) this.call(() => this.core.press('Command1', this.clock.now()));
   }
@@ -124,15 +146,49 @@ export class App {
         () => this.call(() => this.core.press(c.name, this.clock.now())));
     }
     this.doc.addEventListener('keydown', (e) => this.classroom.key(e));
+    // Leaving or reloading the page (a Chromebook's Refresh key) while a run
+    // is on asks first. A page in a sandboxed frame may not ask; it must not
+    // fail for that.
+    this.leaving = (/** @type {BeforeUnloadEvent} */ e) => {
+      if (this.core.closed() || !this.core.runOn()) return;
+      try {
+        e.preventDefault();
+        e.returnValue = '';
+      } catch {
+        // refused: the page goes without asking
+      }
+    };
+    this.doc.defaultView?.addEventListener('beforeunload', this.leaving);
     // A right click on the band diagram or the plot; a text box keeps its own menu.
     this.root.addEventListener('contextmenu', (e) => {
       if (e.target instanceof HTMLInputElement) return;
       e.preventDefault();
-      this.classroom.open(e.clientX, e.clientY);
+      this.classroom.open(e.clientX, e.clientY, this.touching);
     });
-    this.doc.addEventListener('mousedown', (e) => {
-      if (!this.classroom.menu.contains(/** @type {Node} */ (e.target))) this.classroom.close(false);
+    this.doc.addEventListener('pointerdown', (e) => {
+      this.touching = isTouch(e);
+      const target = /** @type {Node} */ (e.target);
+      if (!this.classroom.menu.contains(target) && target !== this.menuButton) this.classroom.close(false);
+    }, true);
+    this.menuButton.addEventListener('click', () => {
+      if (!this.classroom.menu.hidden) {
+        this.classroom.close(true);
+        return;
+      }
+      const r = this.menuButton.getBoundingClientRect();
+      this.classroom.open(r.right, r.bottom, this.touching);
     });
+    // A finger held on the band diagram or the plot opens the menu; a pinch zooms.
+    const t = this.table;
+    // Held on a box, a button or a shape with words, it shows what they say.
+    new LongPress(this.root, { ms: t.longPressMs, slop: t.longPressSlop }, (target, x, y) => {
+      const worded = target.closest('input, button, .legend');
+      if (worded instanceof HTMLElement) this.showTip(worded);
+      else this.classroom.open(x, y, true);
+    });
+    this.doc.addEventListener('pointerdown', () => this.hideTip(), true);
+    new Pinch(this.root, t.pinchStep,
+      (direction) => this.setZoom(this.core.steppedZoom(this.zoom, direction)));
     // Ctrl with the wheel zooms, a step a notch; a fine wheel sends parts of one.
     this.doc.defaultView?.addEventListener('wheel', (e) => {
       if (!e.ctrlKey) return;
@@ -167,7 +223,60 @@ export class App {
     const npx = zoom / TWIPS_PER_PX;
     const r2 = this.root.getBoundingClientRect();
     if (view) view.scrollBy(at.x * npx + r2.left, at.y * npx + r2.top);
+    // The control the user is at stays in sight.
+    const focus = this.doc.activeElement;
+    if (focus instanceof HTMLElement && this.root.contains(focus)) {
+      focus.scrollIntoView({ block: 'nearest', inline: 'nearest' });
+    }
     this.enableZoomItems();
+  }
+
+  /** Shows an element's words (its title) beside it, as a finger cannot hover. */
+  showTip(el) {
+    if (!el.title) return;
+    const tip = /** @type {HTMLElement} */ (this.doc.getElementById('tooltip'));
+    tip.textContent = el.title;
+    tip.hidden = false;
+    const r = el.getBoundingClientRect();
+    const view = this.doc.documentElement;
+    const t = tip.getBoundingClientRect();
+    const below = r.bottom + 4 + t.height <= view.clientHeight;
+    tip.style.left = `${Math.max(0, Math.min(r.left, view.clientWidth - t.width)) + (this.doc.defaultView?.scrollX ?? 0)}px`;
+    tip.style.top = `${(below ? r.bottom + 4 : Math.max(0, r.top - 4 - t.height)) + (this.doc.defaultView?.scrollY ?? 0)}px`;
+  }
+
+  hideTip() {
+    const tip = this.doc.getElementById('tooltip');
+    if (tip) tip.hidden = true;
+  }
+
+  /** The high contrast for a projector, or the designed look: the core's colours and widths. */
+  setContrast(high) {
+    this.highContrast = high;
+    const look = this.core.look(high);
+    setLook(look);
+    const style = this.doc.documentElement.style;
+    style.setProperty('--window', look.formBackground);
+    style.setProperty('--text', look.text);
+    style.setProperty('--box', look.boxBackground);
+    style.setProperty('--box-border', look.boxBorder);
+    style.setProperty('--box-border-width', `${look.boxBorderWidth}px`);
+    this.doc.body.classList.toggle('high-contrast', high);
+    this.classroom.check('HighContrast', high);
+    // Everything drawn again in the look.
+    this.drawing.k = 0;
+    this.plot.k = 0;
+    this.painted = -1;
+    this.layout();
+  }
+
+  /** The zoom at which the whole form fits the browser's window, its margins kept. */
+  fitZoom() {
+    const view = this.doc.defaultView;
+    const style = view ? view.getComputedStyle(/** @type {Element} */ (this.doc.getElementById('window'))) : null;
+    const px = (/** @type {string} */ v) => (style ? parseFloat(style.getPropertyValue(v)) : 0);
+    return this.core.fitZoom((view?.innerWidth ?? 0) - px('margin-left') - px('margin-right'),
+      (view?.innerHeight ?? 0) - px('margin-top') - px('margin-bottom'));
   }
 
   /** The zoom items of the menu that would change the zoom are on. */
@@ -186,11 +295,13 @@ export class App {
     const japanese = this.core.face(this.doc.title) === JAPANESE;
     this.form.layout(px, this.zoom, this.core.layout(this.zoom, japanese, this.measure),
       (text) => this.core.face(text), this.description.bandLetterPoints);
-    const [l, t, w, h] = this.table.sign;
-    const r = pixelRect({ left: l, top: t, width: w, height: h }, px);
-    Object.assign(this.sign.style, {
-      left: `${r.left}px`, top: `${r.top}px`, width: `${r.width}px`, height: `${r.height}px`,
-    });
+    for (const [el, [l, t, w, h]] of [[this.sign, this.table.sign], [this.menuButton, this.table.menuButton]]) {
+      const r = pixelRect({ left: l, top: t, width: w, height: h }, px);
+      Object.assign(el.style, {
+        left: `${r.left}px`, top: `${r.top}px`, width: `${r.width}px`, height: `${r.height}px`,
+      });
+    }
+    this.menuButton.style.fontSize = `${Math.round(24 * this.zoom)}px`;
     const k = px * dpr;
     this.dpr = dpr;
     const scaled = this.drawing.setScale(k, dpr);
@@ -269,10 +380,26 @@ export class App {
     else this.clock.wakeAt(due, () => this.call(() => this.core.advance(this.clock.now())));
   }
 
+  /** The list of every classroom key, in the user's language. */
+  showKeys() {
+    const dialog = /** @type {HTMLDialogElement} */ (this.doc.getElementById('keys-help'));
+    const keys = this.table.actions.find((a) => a.name === 'Keys');
+    /** @type {HTMLElement} */ (dialog.querySelector('h2')).textContent =
+      this.texts.plain(this.table.context, keys?.text ?? '');
+    /** @type {HTMLElement} */ (dialog.querySelector('button')).textContent =
+      this.texts.tr(PAGE, this.pageTexts.ok);
+    this.classroom.describeKeys(/** @type {HTMLElement} */ (dialog.querySelector('#keys-help-table')));
+    if (!dialog.open) dialog.showModal();
+  }
+
   /** After Close: a page cannot always close its tab, so it says the program has ended. */
   end() {
     const view = this.doc.defaultView;
     this.clock.cancel();
+    // The browser has its keys back, and the page may go without a question.
+    this.classroom.ended = true;
+    this.classroom.close(false);
+    view?.removeEventListener('beforeunload', this.leaving);
     if (this.doc.body.classList.contains('ended')) return;
     this.doc.body.classList.add('ended');
     const note = /** @type {HTMLElement} */ (this.doc.getElementById('ended'));

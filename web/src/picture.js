@@ -1,35 +1,92 @@
 // The copy of the picture (Ctrl+Shift+C): the part of the form on show, at
-// the present zoom and pixel ratio, on white — the band diagram with its
+// the present zoom and pixel ratio, as the screen shows it (each text where
+// and in the font the browser drew it), on white — the band diagram with its
 // carriers and markers, the circuit, the labels, the boxes and the plot,
 // without the buttons and the "Paused" sign — as a PNG on the clipboard, or
 // as a download where the browser refuses the clipboard.
 
-/** Draws a label's or a box's text into ctx as the page shows it. */
-function drawText(ctx, el, box, dpr) {
-  const style = getComputedStyle(el);
-  ctx.font = `${style.fontStyle} ${style.fontWeight} ${parseFloat(style.fontSize) * dpr}px ${style.fontFamily}`;
-  ctx.fillStyle = style.color;
-  ctx.textBaseline = 'top';
-  const text = el instanceof HTMLInputElement ? el.value : el.textContent ?? '';
-  const width = box.width * dpr;
-  const lineHeight = parseFloat(style.lineHeight) * dpr || parseFloat(style.fontSize) * dpr * 1.2;
-  // Lines break where the page breaks them: at spaces, or anywhere in a
-  // text without spaces that is too wide.
-  const lines = [];
-  let line = '';
-  const wraps = !(el instanceof HTMLInputElement) && style.whiteSpace !== 'nowrap';
-  for (const word of wraps ? text.split(/(?<=\s)/) : [text]) {
-    if (line && ctx.measureText(line + word).width > width) {
-      lines.push(line.trimEnd());
-      line = '';
+/**
+ * The text of a label as the browser laid it out: one run a line, with the
+ * place of its first character, in CSS pixels of the window. Reading the
+ * browser's own line boxes keeps every break, alignment and padding of the
+ * screen.
+ * @param {HTMLElement} el
+ */
+function lineRuns(el) {
+  /** @type {{text: string, left: number, top: number}[]} */
+  const runs = [];
+  const range = el.ownerDocument.createRange();
+  for (const node of el.childNodes) {
+    if (node.nodeType !== Node.TEXT_NODE) continue;
+    const text = node.textContent ?? '';
+    /** @type {{text: string, left: number, top: number, height: number} | null} */
+    let run = null;
+    for (let i = 0; i < text.length; i++) {
+      range.setStart(node, i);
+      range.setEnd(node, i + 1);
+      const r = range.getClientRects()[0];
+      // A space at a line break has no box of its own.
+      if (!r || r.width === 0) continue;
+      if (!run || Math.abs(r.top - run.top) > run.height / 2) {
+        run = { text: '', left: r.left, top: r.top, height: r.height };
+        runs.push(run);
+      }
+      run.text += text[i];
     }
-    line += word;
   }
-  lines.push(line);
-  const pad = el instanceof HTMLInputElement ? parseFloat(style.paddingLeft) * dpr : 0;
-  const top = el instanceof HTMLInputElement
-    ? box.top * dpr + (box.height * dpr - lineHeight) / 2 : box.top * dpr;
-  lines.forEach((l, i) => ctx.fillText(l, box.left * dpr + pad + 1, top + i * lineHeight));
+  return runs;
+}
+
+/** The canvas font of an element's computed style, at dpr. */
+function canvasFont(style, dpr) {
+  return `${style.fontStyle} ${style.fontWeight} ${parseFloat(style.fontSize) * dpr}px ${style.fontFamily}`;
+}
+
+/**
+ * Draws a label's text into ctx where the page shows it; form: the form's
+ * place in the window.
+ */
+function drawLabel(ctx, el, form, dpr) {
+  const style = getComputedStyle(el);
+  ctx.font = canvasFont(style, dpr);
+  ctx.fillStyle = style.color;
+  ctx.textAlign = 'left';
+  ctx.textBaseline = 'alphabetic';
+  for (const run of lineRuns(el)) {
+    // The top of an inline box is the font's ascent above its baseline.
+    const ascent = ctx.measureText(run.text).fontBoundingBoxAscent;
+    ctx.fillText(run.text, (run.left - form.left) * dpr, (run.top - form.top) * dpr + ascent);
+  }
+}
+
+/** Draws a text box, its border and its text, as the page shows it. */
+function drawBox(ctx, el, box, dpr) {
+  const style = getComputedStyle(el);
+  const border = parseFloat(style.borderLeftWidth) || 0;
+  ctx.fillStyle = style.backgroundColor;
+  ctx.fillRect(box.left * dpr, box.top * dpr, box.width * dpr, box.height * dpr);
+  if (border > 0) {
+    ctx.strokeStyle = style.borderLeftColor;
+    ctx.lineWidth = border * dpr;
+    ctx.strokeRect((box.left + border / 2) * dpr, (box.top + border / 2) * dpr,
+      (box.width - border) * dpr, (box.height - border) * dpr);
+  }
+  ctx.font = canvasFont(style, dpr);
+  ctx.fillStyle = style.color;
+  ctx.textAlign = 'left';
+  ctx.textBaseline = 'alphabetic';
+  // A single-line box centres its line in the room inside its border.
+  const m = ctx.measureText(el.value);
+  const line = m.fontBoundingBoxAscent + m.fontBoundingBoxDescent;
+  const x = (box.left + border + parseFloat(style.paddingLeft)) * dpr;
+  const y = box.top * dpr + (box.height * dpr - line) / 2 + m.fontBoundingBoxAscent;
+  ctx.save();
+  ctx.beginPath();
+  ctx.rect((box.left + border) * dpr, (box.top + border) * dpr, (box.width - 2 * border) * dpr,
+    (box.height - 2 * border) * dpr);
+  ctx.clip();
+  ctx.fillText(el.value, x, y);
+  ctx.restore();
 }
 
 /** @param {import('./main.js').App} app @returns {HTMLCanvasElement} */
@@ -65,14 +122,9 @@ export function formPicture(app) {
       ctx.lineWidth = dpr;
       ctx.strokeRect((box.left + 0.5) * dpr, (box.top + 0.5) * dpr, (box.width - 1) * dpr, (box.height - 1) * dpr);
     } else if (el instanceof HTMLInputElement) {
-      ctx.fillStyle = '#ffffff';
-      ctx.fillRect(box.left * dpr, box.top * dpr, box.width * dpr, box.height * dpr);
-      ctx.strokeStyle = '#000000';
-      ctx.lineWidth = dpr;
-      ctx.strokeRect((box.left + 0.5) * dpr, (box.top + 0.5) * dpr, (box.width - 1) * dpr, (box.height - 1) * dpr);
-      drawText(ctx, el, box, dpr);
+      drawBox(ctx, el, box, dpr);
     } else {
-      drawText(ctx, el, box, dpr);
+      drawLabel(ctx, el, form, dpr);
     }
   }
   ctx.drawImage(app.form.moving, 0, 0);

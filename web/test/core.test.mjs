@@ -11,7 +11,7 @@ import { fileURLToPath } from 'node:url';
 import { readTs } from '../build.mjs';
 import { keyMatcher, mnemonic } from '../src/classroom.js';
 import { Core, TEXT_BOXES } from '../src/core.js';
-import { decimalSeparator, pickLanguage } from '../src/i18n.js';
+import { decimalSeparator, wantedLanguages } from '../src/i18n.js';
 
 const root = join(dirname(fileURLToPath(import.meta.url)), '..', '..');
 const corePath = process.env.TRANSISTOR_CORE ?? join(root, 'build-wasm', 'bin', 'transistor-core.js');
@@ -106,7 +106,8 @@ test('the classroom table and the zoom come from the core', async () => {
   const core = await fresh();
   const table = core.classroom();
   assert.deepEqual(table.actions.map((a) => a.name),
-    ['Pause', 'Step', 'ZoomIn', 'ZoomOut', 'ActualSize', 'CopyPicture', 'Readouts', 'CopyLink', 'Menu']);
+    ['Pause', 'Step', 'ZoomIn', 'ZoomOut', 'ActualSize', 'CopyPicture', 'Readouts', 'CopyLink',
+      'Fit', 'HighContrast', 'Keys', 'Menu']);
   const steps = [[1, 1, 1.25], [1, -1, 1], [2.9, 1, 3], [3, 1, 3], [1.5, -2, 1]];
   for (const [zoom, n, want] of steps) assert.equal(core.steppedZoom(zoom, n), want, `${zoom} ${n}`);
 });
@@ -125,6 +126,11 @@ test('keys of the table match the keys a keyboard sends', () => {
     ['Ctrl+Shift+C', key('c', { ctrlKey: true }), false],
     ['Shift+F10', key('F10', { shiftKey: true }), true],
     ['Shift+F10', key('F10'), false],
+    ['Ctrl+.', key('.', { ctrlKey: true }), true],
+    ['Ctrl+.', key('.', { ctrlKey: true, shiftKey: true }), true], // a full stop needs Shift on AZERTY
+    ['Ctrl+,', key(',', { ctrlKey: true }), true],
+    ['Ctrl+,', key(','), false],
+    ['Menu', key('ContextMenu'), true],
   ];
   for (const [keys, event, want] of rows) assert.equal(keyMatcher(keys)(event), want, `${keys} ${JSON.stringify(event)}`);
 });
@@ -140,12 +146,15 @@ test('a menu text\'s & marks its letter', () => {
     assert.deepEqual(mnemonic(text), { letter, before, mark, after }, text);
 });
 
-test('the first language that has a translation is used, else the designed texts', () => {
-  const translations = { en: { Form1: { a: 'A' } }, ja: { Form1: { a: 'あ' } } };
+test('the first language that has a translation is used, else English; the designed texts when asked', async () => {
+  const core = new Core(await createTransistorCore());
   const rows = [
-    [['ja-JP', 'en'], 'ja'], [['fr-FR', 'en-GB'], 'en'], [['fr'], ''], [[], ''], [['JA'], 'ja'],
+    ['', ['ja-JP', 'en'], 'ja'], ['', ['fr-FR', 'en-GB'], 'en'], ['', ['de-DE', 'de'], 'en'],
+    ['', ['JA'], 'ja'], ['?lang=designed', ['ja'], ''], ['?lang=ja', ['de'], 'ja'],
+    ['?contrast=high', ['de'], 'en'],
   ];
-  for (const [languages, want] of rows) assert.equal(pickLanguage(translations, languages).language, want, languages.join());
+  for (const [search, languages, want] of rows)
+    assert.equal(core.pickLanguage(['en', 'ja'], wantedLanguages(core.readLink(search).language, languages)), want, search + languages.join());
   assert.equal(decimalSeparator('de-DE'), ',');
   assert.equal(decimalSeparator('ja-JP'), '.');
   assert.equal(decimalSeparator('no such language'), '.');

@@ -51,7 +51,7 @@ after(async () => {
  *   url?: string, profile?: boolean, before?: (page: import('puppeteer-core').Page) => Promise<void>,
  *   framed?: boolean}} options framed: the page is in a frame of the one opened
  */
-async function open({ language = 'en-US', manual = true, dpr = 1, width = 760, height = 720,
+async function open({ language = 'en-US', manual = true, dpr = 1, width = 700, height = 660,
   url = pageUrl, profile = false, before, framed = false } = {}) {
   const browser = await browserFor(language);
   const context = profile ? browser.defaultBrowserContext() : await browser.createBrowserContext();
@@ -321,8 +321,8 @@ test('after Start and a few steps everything is drawn where it is: carriers, plo
 // window's size, and whether the browser refuses the clipboard (then the
 // picture is downloaded).
 const COPIES = [
-  ['the whole form at 1x', 1, [], [760, 720], false],
-  ['the whole form at 2x', 2, [], [760, 720], false],
+  ['the whole form at 1x', 1, [], [700, 660], false],
+  ['the whole form at 2x', 2, [], [700, 660], false],
   ['200 % in a small window, the clipboard refused', 1, Array(4).fill(['Control', '=']), [560, 420], true],
 ];
 
@@ -696,7 +696,11 @@ test('zooming keeps the same part of the form in the window\'s corner', async ()
   const { page, errors, close } = await open({ width: 500, height: 400 });
   try {
     for (let i = 0; i < 4; i++) await press(page, ['Control', '=']);
-    await page.evaluate(() => scrollTo(400, 300));
+    // With nothing in the form focused: a focused control would be kept in sight.
+    await page.evaluate(() => {
+      scrollTo(400, 300);
+      /** @type {HTMLElement} */ (document.activeElement).blur();
+    });
     const corner = () => page.evaluate(() => {
       const r = document.getElementById('form').getBoundingClientRect();
       const px = transistorApp.zoom / 15;
@@ -729,10 +733,13 @@ const MENU_STEPS = [
   ['ArrowDown', { open: true, focus: 'CopyPicture' }], // Zoom out and Actual size are off at 100 %
   ['ArrowDown', { open: true, focus: 'Readouts' }],
   ['ArrowDown', { open: true, focus: 'CopyLink' }],
+  ['ArrowDown', { open: true, focus: 'Fit' }],
+  ['ArrowDown', { open: true, focus: 'HighContrast' }],
+  ['ArrowDown', { open: true, focus: 'Keys' }],
   ['ArrowDown', { open: true, focus: 'Pause' }],
-  ['ArrowUp', { open: true, focus: 'CopyLink' }],
+  ['ArrowUp', { open: true, focus: 'Keys' }],
   ['Home', { open: true, focus: 'Pause' }],
-  ['End', { open: true, focus: 'CopyLink' }],
+  ['End', { open: true, focus: 'Keys' }],
   ['Escape', { open: false, focus: 'Command1' }],
   ['ContextMenu', { open: true, focus: 'Pause' }],
   ['Enter', { open: false, focus: 'Command1', paused: true }],
@@ -741,7 +748,10 @@ const MENU_STEPS = [
   [['Shift', 'F10'], { open: true, focus: 'Pause', pauseItem: 'Pause' }],
   ['i', { open: false, focus: 'Command1', zoom: 1.25 }],
   [['Shift', 'F10'], { open: true, focus: 'Pause' }],
-  ['End', { open: true, focus: 'CopyLink' }],
+  ['End', { open: true, focus: 'Keys' }],
+  ['ArrowUp', { open: true, focus: 'HighContrast' }],
+  ['ArrowUp', { open: true, focus: 'Fit' }],
+  ['ArrowUp', { open: true, focus: 'CopyLink' }],
   ['ArrowUp', { open: true, focus: 'Readouts' }],
   ['ArrowUp', { open: true, focus: 'CopyPicture' }],
   ['ArrowUp', { open: true, focus: 'ActualSize' }],
