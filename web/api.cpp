@@ -43,6 +43,9 @@ struct Page {
     std::string text; // the last text handed out
     std::optional<Notice> notice;
     std::string buffer; // where the page writes a text it hands in
+    // The ticks of each readout so far, the last one still counting: what the
+    // page's figures (bench/web) check on a slow device.
+    std::vector<int> readoutTicks{0};
 };
 
 Page &ThePage() {
@@ -266,7 +269,15 @@ EMSCRIPTEN_KEEPALIVE void tp_create(const char *separator, double now) {
         const auto it = catalog.find(key);
         return it == catalog.end() ? std::string(source) : it->second;
     };
-    o.delivered = [](const ControlEvent &) { ++ThePage().changes; };
+    o.delivered = [](const ControlEvent &e) {
+        Page &p = ThePage();
+        ++p.changes;
+        if (e.timer == &Controls::Timer1) ++p.readoutTicks.back();
+        if (e.timer == &Controls::Timer2) {
+            if (p.readoutTicks.size() >= 100) p.readoutTicks.erase(p.readoutTicks.begin());
+            p.readoutTicks.push_back(0);
+        }
+    };
     page.program = std::make_unique<Program>(std::move(o), ToMillis(now));
     ++page.changes;
 }
@@ -397,6 +408,15 @@ EMSCRIPTEN_KEEPALIVE const char *tp_description(int which) {
     default:
         return Hand(P().windowDescription());
     }
+}
+
+// The ticks counted in each readout so far, oldest first (the last 99), and
+// the time the clock skipped since Start: "[200,200,...] 0".
+EMSCRIPTEN_KEEPALIVE const char *tp_readout_ticks() {
+    const std::vector<int> &t = ThePage().readoutTicks;
+    std::string s = "[";
+    for (std::size_t i = 0; i + 1 < t.size(); ++i) s += (i ? "," : "") + std::to_string(t[i]);
+    return Hand(s + "] " + std::to_string(P().skipped()));
 }
 
 // The state as the script driver dumps it, for comparing the two.

@@ -7,7 +7,12 @@
 // The still layer holds every line and shape that moves only at Start and
 // Restart; it is drawn again only then, or when the scale changes. The
 // moving layer holds the markers and the carriers, drawn from one sprite per
-// kind of carrier.
+// kind of carrier. It covers only the part of the form where they have
+// moved, grown when they go further: the browser copies and composites the
+// whole of a canvas that changed at every frame, and at a large zoom that
+// copy of the whole form was most of a frame's cost. A carrier that has not
+// moved since the scale was set (the spares in the lower strip) is drawn on
+// the still layer instead, until it moves.
 
 /** Twips in a CSS pixel at actual size: 1440 an inch at 96 dpi. */
 export const TWIPS_PER_PX = 15;
@@ -16,6 +21,9 @@ const MARKERS = new Set(['Line18', 'Line19']);
 
 /** The side of a tile of the moving layer that is drawn again, in device pixels. */
 const TILE = 32;
+
+/** The room the moving layer keeps around what it shows when it grows, in tiles. */
+const ROOM = 2;
 
 /** '#rrggbb' of a colour of the description. */
 export function cssColor(rgb) {
@@ -111,21 +119,49 @@ export class Drawing {
     this.electron = description.controls.find((c) => c.name === 'Shape1');
     this.hole = description.controls.find((c) => c.name === 'Shape2');
     this.k = 0;
+    this.dpr = 1;
     this.sprites = new Map();
     this.stillKey = '';
+    /** @type {Record<string, any>} the moving lines the still layer was last given */
+    this.stillLines = {};
+    /** @type {Map<number, {rect: number[], sprite: HTMLCanvasElement}>} carriers drawn on the still layer, by item */
+    this.settled = new Map();
+    /** the form in device pixels, and the part of it the moving layer covers */
+    this.extent = { w: 0, h: 0 };
+    this.box = { x: 0, y: 0, w: 0, h: 0 };
   }
 
   /** @param {number} k device pixels per twip @param {number} dpr */
   setScale(k, dpr) {
     if (k === this.k) return false;
     this.k = k;
+    this.dpr = dpr;
     this.sprites.clear();
     this.stillKey = '';
     this.drawnRects = [];
+    this.settled.clear();
     const d = this.description;
     sizeCanvas(this.stillCanvas, d.extentWidth, d.extentHeight, k, dpr);
-    sizeCanvas(this.movingCanvas, d.extentWidth, d.extentHeight, k, dpr);
+    this.extent = { w: this.stillCanvas.width, h: this.stillCanvas.height };
+    this.placeMoving({ x: 0, y: 0, w: 0, h: 0 });
     return true;
+  }
+
+  /** Sizes and places the moving layer over box (device pixels of the form), cleared. */
+  placeMoving(box) {
+    this.box = box;
+    const c = this.movingCanvas;
+    c.width = box.w;
+    c.height = box.h;
+    Object.assign(c.style, {
+      left: `${box.x / this.dpr}px`, top: `${box.y / this.dpr}px`,
+      width: `${box.w / this.dpr}px`, height: `${box.h / this.dpr}px`,
+    });
+  }
+
+  /** Draws the moving layer where it stands on the form, for a picture of it. */
+  drawMovingOnto(ctx) {
+    if (this.box.w && this.box.h) ctx.drawImage(this.movingCanvas, this.box.x, this.box.y);
   }
 
   /**
@@ -139,8 +175,14 @@ export class Drawing {
       const l = moving[name];
       key += `${l.x1},${l.y1},${l.x2},${l.y2},${l.visible};`;
     }
+    this.stillLines = moving;
     if (key === this.stillKey) return;
     this.stillKey = key;
+    this.drawStill();
+  }
+
+  drawStill() {
+    const moving = this.stillLines;
     const ctx = /** @type {CanvasRenderingContext2D} */ (this.stillCanvas.getContext('2d'));
     ctx.clearRect(0, 0, this.stillCanvas.width, this.stillCanvas.height);
     const k = this.k;
@@ -155,6 +197,7 @@ export class Drawing {
       if (c.kind === 'Rectangle') drawRectangle(ctx, c, k);
       else drawCircle(ctx, c, Math.round(c.left * k), Math.round(c.top * k), k);
     }
+    for (const { rect, sprite } of this.settled.values()) ctx.drawImage(sprite, rect[0], rect[1]);
   }
 
   sprite(design) {
@@ -177,9 +220,8 @@ export class Drawing {
    * @param {{positions: Float32Array}} holes
    */
   paintMoving(moving, electrons, holes) {
-    const canvas = this.movingCanvas;
-    const ctx = /** @type {CanvasRenderingContext2D} */ (canvas.getContext('2d'));
     const k = this.k;
+    const extent = this.extent;
     const w = lineWidth(k);
     // Every item as the rectangle of device pixels it covers ([x, y, w, h],
     // or null when it is not shown): the markers, then every member of the
@@ -202,19 +244,57 @@ export class Drawing {
       for (let i = 0; i < 101; i++) {
         const x = Math.round(p[2 * i] * k);
         const y = Math.round(p[2 * i + 1] * k);
-        const shown = y < canvas.height && x < canvas.width && x > -sprite.width && y > -sprite.height;
+        const shown = y < extent.h && x < extent.w && x > -sprite.width && y > -sprite.height;
         rects.push(shown ? [x, y, sprite.width, sprite.height] : null);
         draws.push(sprite);
       }
     }
-    const full = this.drawnRects.length !== rects.length;
+    let full = this.drawnRects.length !== rects.length;
+    // Carriers shown as the scale is set settle on the still layer; each
+    // leaves it when it first moves.
+    const wasSettled = this.settled.size;
+    if (full) {
+      this.settled.clear();
+      rects.forEach((r, i) => {
+        if (r && draws[i] instanceof HTMLCanvasElement) this.settled.set(i, { rect: r, sprite: draws[i] });
+      });
+    }
+    for (const [i, { rect }] of this.settled) {
+      const now = rects[i];
+      if (now && now[0] === rect[0] && now[1] === rect[1]) rects[i] = null; // not on the moving layer
+      else this.settled.delete(i);
+    }
+    if (full || this.settled.size !== wasSettled) this.drawStill();
+    // The layer grows, by whole tiles and with room to spare, to take in
+    // everything shown; it shrinks only with a new scale.
+    const box = this.box;
+    const empty = box.w === 0 || box.h === 0;
+    let x0 = empty ? Infinity : box.x, y0 = empty ? Infinity : box.y;
+    let x1 = empty ? -Infinity : box.x + box.w, y1 = empty ? -Infinity : box.y + box.h;
+    for (const r of rects) {
+      if (!r) continue;
+      x0 = Math.min(x0, r[0]);
+      y0 = Math.min(y0, r[1]);
+      x1 = Math.max(x1, r[0] + r[2]);
+      y1 = Math.max(y1, r[1] + r[3]);
+    }
+    if (x0 < x1 && (empty || x0 < box.x || y0 < box.y || x1 > box.x + box.w || y1 > box.y + box.h)) {
+      const room = ROOM * TILE;
+      const left = Math.max(0, x0 - room), top = Math.max(0, y0 - room);
+      const right = Math.min(extent.w, x1 + room), bottom = Math.min(extent.h, y1 + room);
+      this.placeMoving({ x: left, y: top, w: Math.max(0, right - left), h: Math.max(0, bottom - top) });
+      full = true;
+    }
+    const canvas = this.movingCanvas;
+    const ctx = /** @type {CanvasRenderingContext2D} */ (canvas.getContext('2d'));
+    const ox = this.box.x, oy = this.box.y;
     const tile = TILE;
     const cols = Math.ceil(canvas.width / tile), rows = Math.ceil(canvas.height / tile);
     const dirty = new Uint8Array(cols * rows);
     const mark = (r) => {
       if (!r) return;
-      const c0 = Math.max(0, Math.floor(r[0] / tile)), c1 = Math.min(cols - 1, Math.floor((r[0] + r[2]) / tile));
-      const r0 = Math.max(0, Math.floor(r[1] / tile)), r1 = Math.min(rows - 1, Math.floor((r[1] + r[3]) / tile));
+      const c0 = Math.max(0, Math.floor((r[0] - ox) / tile)), c1 = Math.min(cols - 1, Math.floor((r[0] + r[2] - ox) / tile));
+      const r0 = Math.max(0, Math.floor((r[1] - oy) / tile)), r1 = Math.min(rows - 1, Math.floor((r[1] + r[3] - oy) / tile));
       for (let row = r0; row <= r1; row++) dirty.fill(1, row * cols + c0, row * cols + c1 + 1);
     };
     if (full) {
@@ -229,7 +309,9 @@ export class Drawing {
     }
     this.drawnRects = rects;
     // Each row of tiles as spans of dirty tiles: clear them, then draw every
-    // item that reaches into them, clipped to them.
+    // item that reaches into them, clipped to them; in the form's device
+    // pixels, shifted to the layer's place.
+    ctx.setTransform(1, 0, 0, 1, -ox, -oy);
     for (let row = 0; row < rows; row++) {
       for (let col = 0; col < cols;) {
         if (!dirty[row * cols + col]) {
@@ -238,7 +320,7 @@ export class Drawing {
         }
         const first = col;
         while (col < cols && dirty[row * cols + col]) col++;
-        const x = first * tile, y = row * tile, sw = (col - first) * tile;
+        const x = ox + first * tile, y = oy + row * tile, sw = (col - first) * tile;
         ctx.save();
         ctx.beginPath();
         ctx.rect(x, y, sw, tile);

@@ -75,7 +75,7 @@ export function formPicture(app) {
       drawText(ctx, el, box, dpr);
     }
   }
-  ctx.drawImage(app.form.moving, 0, 0);
+  app.drawing.drawMovingOnto(ctx);
   return canvas;
 }
 
