@@ -7,8 +7,8 @@
 // The still layer holds every line and shape that moves only at Start and
 // Restart; it is drawn again only then, or when the scale changes. The
 // moving layer holds the markers and the carriers, drawn from one sprite per
-// kind of carrier. It covers only the part of the form where they have
-// moved, grown when they go further: the browser copies and composites the
+// kind of carrier. It covers only the part of the form, from its top left
+// corner, where they have moved, grown when they go further: the browser copies and composites the
 // whole of a canvas that changed at every frame, and at a large zoom that
 // copy of the whole form was most of a frame's cost. A carrier that has not
 // moved since the scale was set (the spares in the lower strip) is drawn on
@@ -126,6 +126,9 @@ export class Drawing {
     this.stillLines = {};
     /** @type {Map<number, {rect: number[], sprite: HTMLCanvasElement}>} carriers drawn on the still layer, by item */
     this.settled = new Map();
+    /** @type {any[]} what draws each item the moving layer shows, and the lines it was given */
+    this.drawnItems = [];
+    this.drawnLines = {};
     /** the form in device pixels, and the part of it the moving layer covers */
     this.extent = { w: 0, h: 0 };
     this.box = { x: 0, y: 0, w: 0, h: 0 };
@@ -159,9 +162,18 @@ export class Drawing {
     });
   }
 
-  /** Draws the moving layer where it stands on the form, for a picture of it. */
+  /** Draws the markers and carriers the moving layer shows onto ctx (in the form's device pixels), for a picture. */
   drawMovingOnto(ctx) {
-    if (this.box.w && this.box.h) ctx.drawImage(this.movingCanvas, this.box.x, this.box.y);
+    this.drawnRects.forEach((r, i) => {
+      if (!r) return;
+      const d = this.drawnItems[i];
+      if (d instanceof HTMLCanvasElement) {
+        ctx.drawImage(d, r[0], r[1]);
+      } else {
+        const l = this.drawnLines[d.name];
+        drawLine(ctx, d, l.x1, l.y1, l.x2, l.y2, this.k);
+      }
+    });
   }
 
   /**
@@ -265,24 +277,25 @@ export class Drawing {
       else this.settled.delete(i);
     }
     if (full || this.settled.size !== wasSettled) this.drawStill();
-    // The layer grows, by whole tiles and with room to spare, to take in
+    // The layer grows, with room to spare, to take in
     // everything shown; it shrinks only with a new scale.
     const box = this.box;
-    const empty = box.w === 0 || box.h === 0;
-    let x0 = empty ? Infinity : box.x, y0 = empty ? Infinity : box.y;
-    let x1 = empty ? -Infinity : box.x + box.w, y1 = empty ? -Infinity : box.y + box.h;
+    let right = 0, bottom = 0;
     for (const r of rects) {
       if (!r) continue;
-      x0 = Math.min(x0, r[0]);
-      y0 = Math.min(y0, r[1]);
-      x1 = Math.max(x1, r[0] + r[2]);
-      y1 = Math.max(y1, r[1] + r[3]);
+      right = Math.max(right, r[0] + r[2]);
+      bottom = Math.max(bottom, r[1] + r[3]);
     }
-    if (x0 < x1 && (empty || x0 < box.x || y0 < box.y || x1 > box.x + box.w || y1 > box.y + box.h)) {
+    right = Math.min(extent.w, right);
+    bottom = Math.min(extent.h, bottom);
+    if (right > box.w || bottom > box.h) {
+      // From the form's corner, as the still layer: a layer at a fraction of
+      // a CSS pixel would be drawn blurred on a screen with a fractional
+      // pixel ratio, and what lies above and left of the carriers is little.
       const room = ROOM * TILE;
-      const left = Math.max(0, x0 - room), top = Math.max(0, y0 - room);
-      const right = Math.min(extent.w, x1 + room), bottom = Math.min(extent.h, y1 + room);
-      this.placeMoving({ x: left, y: top, w: Math.max(0, right - left), h: Math.max(0, bottom - top) });
+      this.placeMoving({
+        x: 0, y: 0, w: Math.min(extent.w, Math.max(box.w, right + room)), h: Math.min(extent.h, Math.max(box.h, bottom + room)),
+      });
       full = true;
     }
     const canvas = this.movingCanvas;
@@ -308,11 +321,23 @@ export class Drawing {
       }
     }
     this.drawnRects = rects;
-    // Each row of tiles as spans of dirty tiles: clear them, then draw every
-    // item that reaches into them, clipped to them; in the form's device
-    // pixels, shifted to the layer's place.
+    this.drawnItems = draws;
+    this.drawnLines = moving;
+    // The items by the rows of tiles they reach into.
+    /** @type {number[][]} */
+    const inRow = Array.from({ length: rows }, () => []);
+    for (let i = 0; i < rects.length; i++) {
+      const r = rects[i];
+      if (!r) continue;
+      const r0 = Math.max(0, Math.floor((r[1] - oy) / tile)), r1 = Math.min(rows - 1, Math.floor((r[1] + r[3] - oy) / tile));
+      for (let row = r0; row <= r1; row++) inRow[row].push(i);
+    }
+    // Each row of tiles: its spans of dirty tiles are cleared, then every
+    // item that reaches into the row is drawn, clipped to them.
     ctx.setTransform(1, 0, 0, 1, -ox, -oy);
     for (let row = 0; row < rows; row++) {
+      const y = oy + row * tile;
+      let spans = 0;
       for (let col = 0; col < cols;) {
         if (!dirty[row * cols + col]) {
           col++;
@@ -320,25 +345,26 @@ export class Drawing {
         }
         const first = col;
         while (col < cols && dirty[row * cols + col]) col++;
-        const x = ox + first * tile, y = oy + row * tile, sw = (col - first) * tile;
-        ctx.save();
-        ctx.beginPath();
-        ctx.rect(x, y, sw, tile);
-        ctx.clip();
-        ctx.clearRect(x, y, sw, tile);
-        for (let i = 0; i < rects.length; i++) {
-          const r = rects[i];
-          if (!r || r[0] >= x + sw || r[0] + r[2] <= x || r[1] >= y + tile || r[1] + r[3] <= y) continue;
-          const d = draws[i];
-          if (d instanceof HTMLCanvasElement) {
-            ctx.drawImage(d, r[0], r[1]);
-          } else {
-            const l = moving[d.name];
-            drawLine(ctx, d, l.x1, l.y1, l.x2, l.y2, k);
-          }
+        const x = ox + first * tile, sw = (col - first) * tile;
+        if (!spans++) {
+          ctx.save();
+          ctx.beginPath();
         }
-        ctx.restore();
+        ctx.rect(x, y, sw, tile);
+        ctx.clearRect(x, y, sw, tile);
       }
+      if (!spans) continue;
+      ctx.clip();
+      for (const i of inRow[row]) {
+        const d = draws[i], r = /** @type {number[]} */ (rects[i]);
+        if (d instanceof HTMLCanvasElement) {
+          ctx.drawImage(d, r[0], r[1]);
+        } else {
+          const l = moving[d.name];
+          drawLine(ctx, d, l.x1, l.y1, l.x2, l.y2, k);
+        }
+      }
+      ctx.restore();
     }
   }
 }
