@@ -14,7 +14,7 @@ constexpr std::array<std::string_view, 4> kOrder = {"Timer3", "Timer4", "Timer1"
 
 } // namespace
 
-Clock::Clock(Millis start) : now_(start) {
+Clock::Clock(Millis start) : now_(start), until_(start) {
     for (std::size_t i = 0; i < kOrder.size(); ++i) {
         timers_[i].event = FindControlEvent(kOrder[i]);
         timers_[i].interval = FindControl(kOrder[i]).interval;
@@ -22,18 +22,27 @@ Clock::Clock(Millis start) : now_(start) {
     }
 }
 
-void Clock::wake(Millis t) {
-    now_ = std::max(now_, t);
+Millis Clock::wake(Millis t) {
+    until_ = std::max(now_, t);
+    const std::optional<Millis> oldest = nextDeadline();
+    const Millis slip = oldest ? std::max<Millis>(until_ - *oldest - kCatchUp, 0) : 0;
+    if (slip > 0)
+        for (Timer &timer : timers_)
+            if (timer.running && !timer.frozenLeft) timer.due += slip;
+    return slip;
 }
 
 Clock::Timer *Clock::takeDue() {
     Timer *next = nullptr;
     for (Timer &t : timers_)
-        if (t.running && !t.frozenLeft && t.due <= now_ && (!next || t.due < next->due)) next = &t;
-    if (next) {
-        next->due += next->interval;
-        if (next->due <= now_) next->due = now_ + next->interval;
+        if (t.running && !t.frozenLeft && t.due <= until_ && (!next || t.due < next->due))
+            next = &t;
+    if (!next) {
+        now_ = until_;
+        return nullptr;
     }
+    now_ = std::max(now_, next->due);
+    next->due += next->interval;
     return next;
 }
 

@@ -14,12 +14,22 @@
 // readout comes after the tick that falls with it, so a readout 10 s after
 // Start counts 200 ticks.
 //
-// A late wake never gets a burst: each timer fires at most once per wake.
-// A timer due at d that fires in a wake at t is next due at d + interval if
-// that is still after t (it keeps its beat), and otherwise at t + interval
-// (it was a whole interval or more behind, and starts again from the wake),
-// as desktop timers behave. A timer started by a handler during a wake
-// starts its interval from the wake.
+// A late wake catches up: it delivers every event that fell due since the
+// last one, each at its own time (now() is its due time while it runs, and
+// a timer that a handler starts counts its interval from there), in the
+// order above, as if the view had been woken on time at every deadline. So
+// a view that wakes once in a while calls the program once and paints once,
+// and still runs every tick and readout the clock says: 200 ticks a readout
+// on any device that runs the program faster than real time.
+//
+// The catch-up is bounded to kCatchUp of the program's time. A wake whose
+// oldest due event is more than that behind (a hidden tab, a laptop that
+// slept, a debugger stop) slips first: every running timer moves on by the
+// excess, as if a pause of that length had come right after the last wake,
+// and the last kCatchUp before the wake then runs as above. Running minutes
+// of ticks in one burst would only freeze the window and show a fast
+// forward; after a slip the run is the run with a pause in it, so each
+// readout still counts 200 ticks.
 //
 // A pause freezes every running timer with the time it had left; resume
 // goes on from there. While paused, only the marker timers may be started or
@@ -53,13 +63,22 @@ class Clock {
     // The four timers, stopped, at time start.
     explicit Clock(Millis start = 0);
 
+    // The most of the program's time that one wake runs: twenty ticks. Four
+    // times the longest frame of a slow device (275 ms), so that any hitch
+    // of a working machine is made up in full, and short enough that the
+    // burst takes a few milliseconds even on that device.
+    static constexpr Millis kCatchUp = 1000;
+
     Millis now() const { return now_; }
     bool paused() const { return paused_; }
 
-    // Starts a wake at t (never earlier than now): now becomes t.
-    void wake(Millis t);
-    // The timer whose event is due next at or before now, or nullptr. It is
-    // rescheduled as it is taken; the caller delivers its event and syncs.
+    // Starts a wake at t (never earlier than now). Returns how far the clock
+    // slipped (0 unless the oldest due event is more than kCatchUp behind t).
+    Millis wake(Millis t);
+    // The timer whose event is due next by the wake's time, or nullptr. Now
+    // becomes its due time and it is rescheduled one interval on; the caller
+    // delivers its event and syncs. When none is left, now becomes the wake's
+    // time.
     Timer *takeDue();
     // When the next event falls due; nothing while no timer runs.
     std::optional<Millis> nextDeadline() const;
@@ -80,6 +99,7 @@ class Clock {
     void start(Timer &t);
     std::array<Timer, 4> timers_; // in the order of events due together
     Millis now_;
+    Millis until_; // the time of the wake in progress
     bool paused_ = false;
 };
 

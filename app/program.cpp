@@ -24,7 +24,7 @@ Program::Program(Options options, Millis start)
 
 void Program::advanceTo(Millis now) {
     if (form_.feedback.closed) return;
-    clock_.wake(now);
+    skipped_ += clock_.wake(now);
     while (const Clock::Timer *due = clock_.takeDue()) {
         // A timer whose control was disabled behind the clock's back stops.
         if ((form_.ctl.*due->event->timer).Enabled)
@@ -78,7 +78,10 @@ void Program::deliver(const ControlEvent &event) {
 void Program::press(const ControlEvent &button, Millis now) {
     advanceTo(now);
     deliver(button);
-    if (&button == &Event("Command1")) clock_.resume(form_.ctl);
+    if (&button == &Event("Command1")) {
+        clock_.resume(form_.ctl);
+        skipped_ = 0;
+    }
 }
 
 bool Program::enter(std::string_view box, Millis now) {
@@ -143,7 +146,9 @@ std::optional<Notice> Program::takeNotice() {
 }
 
 std::string Program::windowDescription() const {
-    return paused() ? DescribePause(options_.translate) : std::string();
+    if (paused()) return DescribePause(options_.translate);
+    if (skipped_ > 0) return DescribeSlip(skipped_, form_.decimalSeparator, options_.translate);
+    return std::string();
 }
 
 void Program::logSetUp() {

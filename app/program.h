@@ -4,8 +4,9 @@
 // and which box the focus goes back to, and what a screen reader is told.
 //
 // A view forwards its events with the time of its own clock, wakes the
-// program at nextDeadline(), and then paints from form(). The script driver
-// does the same with a time of its own.
+// program at nextDeadline() with one call to advanceTo, however late, and
+// then paints once from form(): the program catches up what fell due. The
+// script driver does the same with a time of its own.
 #pragma once
 
 #include <functional>
@@ -63,11 +64,13 @@ class Program {
     // For a tool that shows a session the script driver ran, as form() is.
     ReadoutLog &readoutLog() { return log_; }
 
-    // One wake at time now: every timer event due by then, in order (see
-    // app/clock.h), each timer at most once.
+    // One wake at time now, as a view calls it and then paints once: every
+    // timer event due by then, each at its own time and in order, the clock
+    // slipping first when they reach back more than Clock::kCatchUp (see
+    // app/clock.h).
     void advanceTo(Millis now);
-    // As a view woken on time at every deadline up to t: each event at its
-    // own time, then a last wake at t.
+    // As a view woken on time at every deadline up to t, and never slipping:
+    // the driver's `wait`.
     void runUntil(Millis t);
     // When the program wants to be woken next; nothing while no timer runs.
     std::optional<Millis> nextDeadline() const { return clock_.nextDeadline(); }
@@ -105,11 +108,13 @@ class Program {
     // tick, with the pairs since the last description; the plot with it.
     const std::string &diagramDescription() const { return diagramDescription_; }
     const std::string &plotDescription() const { return plotDescription_; }
-    // The window's own description: empty, or that the animation is paused.
+    // The window's own description: empty, that the animation is paused, or
+    // how much animation the clock skipped since Start.
     std::string windowDescription() const;
+    // The program's time that the clock skipped since Start.
+    Millis skipped() const { return skipped_; }
 
   private:
-    void wake(Millis now);
     void describe();
     void logSetUp();
 
@@ -120,6 +125,7 @@ class Program {
     ReadoutLog log_;
     PairCounter pairs_;
     std::string diagramDescription_, plotDescription_;
+    Millis skipped_ = 0;
     unsigned toldMessage_ = 0;
     bool toldError_ = false;
 };

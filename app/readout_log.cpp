@@ -20,6 +20,7 @@ void ReadoutLog::readout(int collector, int base, int electrons, int holes, Mill
     r.inputs = inputs_;
     // Before the first Start nothing runs: such a readout counts no ticks,
     // and a readout whose interval began before Start counts fewer.
+    r.ticks = ticks_;
     r.whole = inputs_ && !disturbed_ && ticks_ == kTicksPerReadout;
     ticks_ = 0;
     disturbed_ = false;

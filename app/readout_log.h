@@ -40,6 +40,7 @@ struct Readout {
     std::optional<Millis> sinceSetUp;
     int collector = 0, base = 0;         // the readouts the boxes showed
     int electrons = 0, holes = 0;        // the counts in use at the readout
+    int ticks = 0;                       // the ticks of the animation it counts
     std::optional<ReadoutInputs> inputs; // nothing before the first Start
     bool whole = false;
     friend bool operator==(const Readout &, const Readout &) = default;

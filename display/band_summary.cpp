@@ -26,6 +26,9 @@ constexpr std::string_view kPlot = TRANSLATABLE(
     "Description",
     "One point at every step of the animation, higher for more electrons. Electrons now: %1.");
 constexpr std::string_view kPaused = TRANSLATABLE("Description", "The animation is paused.");
+constexpr std::string_view kSlipped =
+    TRANSLATABLE("Description", "The animation could not keep up with the clock and has skipped "
+                                "%1 s since Start; each readout still counts 10 s of animation.");
 
 } // namespace
 
@@ -81,6 +84,12 @@ std::string DescribePlot(int electrons, const Translate &translate) {
 
 std::string DescribePause(const Translate &translate) {
     return Translated(translate, kContext, kPaused);
+}
+
+std::string DescribeSlip(std::int64_t skippedMs, std::string_view decimalSeparator,
+                         const Translate &translate) {
+    return FillPlaces(Translated(translate, kContext, kSlipped),
+                      {FixedText(static_cast<double>(skippedMs) / 1000, 1, decimalSeparator)});
 }
 
 void PairCounter::beforeTick(const Form &f) {

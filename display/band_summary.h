@@ -3,6 +3,7 @@
 // how many pairs came and went since it was last told.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -23,11 +24,14 @@ BandSummary SummarizeBands(const Form &f);
 
 // What a screen reader is told, in the user's language (context
 // "Description") with the locale's decimal separator: the band diagram, with
-// the pairs since the last description; the plot; the window while paused.
+// the pairs since the last description; the plot; the window while paused,
+// and the window when its clock slipped (skippedMs of animation left out).
 std::string DescribeBands(const BandSummary &b, int generated, int recombined,
                           std::string_view decimalSeparator, const Translate &translate);
 std::string DescribePlot(int electrons, const Translate &translate);
 std::string DescribePause(const Translate &translate);
+std::string DescribeSlip(std::int64_t skippedMs, std::string_view decimalSeparator,
+                         const Translate &translate);
 
 // Counts the pairs that ticks generate and recombine, from what each tick
 // changes: a generation shows the red marker at a new place, and the holes a

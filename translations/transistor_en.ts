@@ -71,6 +71,10 @@
         <translation>The animation is paused.</translation>
     </message>
     <message>
+        <source>The animation could not keep up with the clock and has skipped %1 s since Start; each readout still counts 10 s of animation.</source>
+        <translation>The animation could not keep up with the clock and has skipped %1 s since Start; each readout still counts 10 s of animation.</translation>
+    </message>
+    <message>
         <source>Energy bands of an npn transistor as drawn at design time; no carriers yet. Press Start to lay the diagram out from the inputs.</source>
         <translation>Energy bands of an npn transistor as drawn at design time; no carriers yet. Press Start to lay the diagram out from the inputs.</translation>
     </message>

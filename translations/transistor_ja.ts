@@ -71,6 +71,10 @@
         <translation>アニメーションは一時停止中です。</translation>
     </message>
     <message>
+        <source>The animation could not keep up with the clock and has skipped %1 s since Start; each readout still counts 10 s of animation.</source>
+        <translation>アニメーションが時計に追いつけず、スタートから %1 秒を飛ばしました。読み取り値はどれも 10 秒分のアニメーションを数えています。</translation>
+    </message>
+    <message>
         <source>Energy bands of an npn transistor as drawn at design time; no carriers yet. Press Start to lay the diagram out from the inputs.</source>
         <translation>設計時のままの npn トランジスタのエネルギーバンドで、キャリアはまだありません。「スタート」を押すと、入力値からバンド図を描きます。</translation>
     </message>

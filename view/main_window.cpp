@@ -479,6 +479,8 @@ void MainWindow::step() {
 }
 
 void MainWindow::wake() {
+    // However late the timer comes, one call catches up every event that
+    // fell due, each at its own time; the window then paints once.
     program_.advanceTo(now());
     syncFromForm();
 }

@@ -607,6 +607,17 @@ EMSCRIPTEN_KEEPALIVE const char *tp_link_query() {
     return Hand(SetupLinkQuery(P().form().ctl));
 }
 
+// The ticks counted in each readout of the log, oldest first (the last 99),
+// and the time the clock skipped since Start: "[200,200,...] 0", what the
+// page's figures check on a slow device.
+EMSCRIPTEN_KEEPALIVE const char *tp_readout_ticks() {
+    const auto &log = P().readoutLog().readouts();
+    std::string s = "[";
+    for (std::size_t i = log.size() > 99 ? log.size() - 99 : 0; i < log.size(); ++i)
+        s += (s.size() > 1 ? "," : "") + std::to_string(log[i].ticks);
+    return Hand(s + "] " + std::to_string(P().skipped()));
+}
+
 // The state as the script driver dumps it, for comparing the two.
 EMSCRIPTEN_KEEPALIVE const char *tp_dump() {
     return Hand(DumpJson(P().form()));

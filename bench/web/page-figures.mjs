@@ -6,11 +6,20 @@
 //   first-frame [--runs=5]   navigation to the first animation frame after the
 //                            page has painted the form, cold: a new browser with
 //                            a new profile each run; the median (at most 300 ms)
-//   cpu --floor=DIR [--seconds=20] [--runs=3]
-//                            the CPU of the page animating after Start, beside
-//                            DIR/floor.html (a bare canvas redrawing 202 circles
-//                            every 50 ms) and DIR/blank.html, by DIR/cpu-floor.js
-//                            (at most half the floor's)
+//   cpu --floor=DIR [--seconds=15] [--runs=4] [--compare=DIR2]
+//                            the CPU of the page animating after Start at zoom
+//                            100 % and 300 %, beside DIR/tick.html (one 4 x 4 px
+//                            canvas changed every 50 ms: the browser's own price of
+//                            a 20 Hz frame), by DIR/cpu-floor.js, pages taking
+//                            turns run by run; --compare adds another build of the
+//                            page (say, the one before a change) in the same turns.
+//                            Targets: at 100 % at most 1.2 x tick.html; at 300 %
+//                            at most 1.3 x the page's own figure at 100 %
+//   ticks [--readouts=3] [--zooms=1,3] [--throttles=1,4,6]
+//                            the ticks counted in each readout after the first,
+//                            with the page's real clock, under Chromium's CPU
+//                            throttling at each zoom (200 each expected), with the
+//                            wakes a second and the time the clock skipped
 //   heap [--minutes=10] [--every=30]
 //                            the JavaScript heap while the page animates, after a
 //                            garbage collection, every 30 s (it must stay flat)
@@ -114,30 +123,83 @@ async function firstFrame() {
     + `form painted ${median(all.map((t) => t.app)).toFixed(1)}, first contentful paint ${median(all.map((t) => t.contentful)).toFixed(1)} ms`);
 }
 
+/** The page, or the page at dir, as a user leaves it animating: zoomed, then Start pressed. */
+function startedPage(folder, zoom, dir, name) {
+  const file = join(folder, `${name}-${Math.round(zoom * 100)}.html`);
+  writeFileSync(file, readFileSync(dir ? join(dir, 'transistor-sim.html') : pageFile, 'utf8').replace(/<\/body>/,
+    '<script>(function start() { if (globalThis.transistorApp) {'
+    + ` transistorApp.setZoom(${zoom}); document.getElementById("Command1").click(); }`
+    + ' else setTimeout(start, 10); })();</script></body>'));
+  return file;
+}
+
 function cpu() {
   const floor = option('floor');
   if (!floor) {
-    console.error('cpu: --floor=DIR, the folder of floor.html, blank.html and cpu-floor.js');
+    console.error('cpu: --floor=DIR, the folder of tick.html and cpu-floor.js');
     process.exit(2);
   }
-  // The page as a user leaves it animating: Start pressed once the App is made.
   const folder = mkdtempSync(join(tmpdir(), 'transistor-cpu-'));
-  const started = join(folder, 'transistor-sim-started.html');
-  writeFileSync(started, readFileSync(pageFile, 'utf8').replace(/<\/body>/,
-    '<script>(function start() { if (globalThis.transistorApp) document.getElementById("Command1").click();'
-    + ' else setTimeout(start, 10); })();</script></body>'));
-  const args = [join(floor, 'cpu-floor.js'), `--seconds=${option('seconds', 20)}`, `--runs=${option('runs', 3)}`,
-    join(floor, 'floor.html'), join(floor, 'blank.html'), started];
+  const pages = [join(floor, 'tick.html'), startedPage(folder, 1, null, 'page'), startedPage(folder, 3, null, 'page')];
+  const compare = option('compare');
+  if (compare) pages.push(startedPage(folder, 1, resolve(compare), 'compared'), startedPage(folder, 3, resolve(compare), 'compared'));
+  const args = [join(floor, 'cpu-floor.js'), `--seconds=${option('seconds', 15)}`, `--runs=${option('runs', 4)}`, ...pages];
   const run = spawnSync('node', args, {
     env: { ...process.env, NODE_PATH: join(root, 'web', 'node_modules') }, encoding: 'utf8',
   });
   process.stdout.write(run.stdout);
   process.stderr.write(run.stderr);
   const mean = (name) => Number(new RegExp(`^${name.replace('.', '\\.')}\\s+mean ([\\d.]+)`, 'm').exec(run.stdout)?.[1]);
-  const ratio = mean('transistor-sim-started.html') / mean('floor.html');
-  const overBlank = (mean('transistor-sim-started.html') - mean('blank.html')) / (mean('floor.html') - mean('blank.html'));
-  console.log(`page / floor: ${ratio.toFixed(2)}   target at most 0.5: ${ratio <= 0.5 ? 'met' : 'MISSED'}`);
-  console.log(`above the blank page, page / floor: ${overBlank.toFixed(2)}`);
+  const tick = mean('tick.html'), at100 = mean('page-100.html'), at300 = mean('page-300.html');
+  console.log(`page at 100 % / tick.html: ${(at100 / tick).toFixed(2)}   target at most 1.2: ${at100 / tick <= 1.2 ? 'met' : 'MISSED'}`);
+  console.log(`page at 300 % / at 100 %:  ${(at300 / at100).toFixed(2)}   target at most 1.3: ${at300 / at100 <= 1.3 ? 'met' : 'MISSED'}`);
+  if (compare) {
+    const c100 = mean('compared-100.html'), c300 = mean('compared-300.html');
+    console.log(`compared page: at 100 % / tick.html ${(c100 / tick).toFixed(2)}, at 300 % / at 100 % ${(c300 / c100).toFixed(2)}; `
+      + `this page / compared: ${(at100 / c100).toFixed(2)} at 100 %, ${(at300 / c300).toFixed(2)} at 300 %`);
+  }
+}
+
+/** Ticks in each readout under CPU throttling, with the page's own clock. */
+async function ticks() {
+  const readouts = Number(option('readouts', 3));
+  const zooms = option('zooms', '1,3').split(',').map(Number);
+  const throttles = option('throttles', '1,4,6').split(',').map(Number);
+  for (const zoom of zooms) {
+    for (const rate of throttles) {
+      const browser = await launch();
+      try {
+        const page = await browser.newPage();
+        await page.setViewport({ width: 1280, height: 1024 });
+        const cdp = await page.createCDPSession();
+        await cdp.send('Emulation.setCPUThrottlingRate', { rate });
+        await page.goto(pathToFileURL(pageFile).href);
+        await page.waitForFunction(() => globalThis.transistorApp, { timeout: 60000 });
+        await page.evaluate((z) => {
+          const app = globalThis.transistorApp;
+          // Every wake of the page's clock is one call of advance.
+          globalThis.__wakes = 0;
+          const advance = app.core.advance.bind(app.core);
+          app.core.advance = (now) => { globalThis.__wakes++; advance(now); };
+          app.setZoom(z);
+          document.getElementById('Command1').click();
+        }, zoom);
+        const t0 = Date.now();
+        // The first readout after Start counts part of ten seconds.
+        await page.waitForFunction((n) => globalThis.transistorApp.core.readoutTicks().ticks.length >= n,
+          { timeout: (readouts + 2) * 10000 * 3, polling: 1000 }, readouts + 1);
+        const r = await page.evaluate(() => ({ ...globalThis.transistorApp.core.readoutTicks(), wakes: globalThis.__wakes }));
+        const seconds = (Date.now() - t0) / 1000;
+        const counts = r.ticks.slice(1);
+        const ok = counts.every((n) => n === 200);
+        console.log(`zoom ${String(zoom * 100).padStart(3)} %, CPU ${rate}x: ticks ${counts.join(' ')}  `
+          + `(${(r.wakes / seconds).toFixed(1)} wakes a second, skipped ${(r.skipped / 1000).toFixed(1)} s)  `
+          + `${ok ? 'met' : 'MISSED'}`);
+      } finally {
+        await browser.close();
+      }
+    }
+  }
 }
 
 async function heap() {
@@ -184,7 +246,7 @@ async function heap() {
   }
 }
 
-const figures = { size, 'first-frame': firstFrame, cpu, heap };
+const figures = { size, 'first-frame': firstFrame, cpu, ticks, heap };
 const asked = process.argv.slice(2).filter((a) => !a.startsWith('--'));
 if (!asked.length || asked.some((f) => !figures[f])) {
   console.error(`usage: node bench/web/page-figures.mjs [--page=DIR] ${Object.keys(figures).join('|')}...`);

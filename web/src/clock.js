@@ -1,5 +1,6 @@
 // Where the page's time comes from. The page's own clock is performance.now()
-// and wakes the program in the first animation frame after a deadline; a
+// and wakes the program in the first animation frame after a deadline (the
+// program catches up whatever fell due, however late the frame comes); a
 // manual clock (transistor-sim.html#manual-clock) moves only when told to,
 // and wakes the program at each deadline on time, as the script driver's
 // `wait` does, so that a test can compare the two byte for byte.

@@ -209,6 +209,16 @@ export class Core {
   /** The query of a link to the present inputs. */
   linkQuery() { return this.string(this.m._tp_link_query()); }
 
+  /**
+   * The ticks counted in each readout so far and the time the clock skipped
+   * since Start: what the page's figures check on a slow device.
+   * @returns {{ticks: number[], skipped: number}}
+   */
+  readoutTicks() {
+    const [ticks, skipped] = this.string(this.m._tp_readout_ticks()).split(' ');
+    return { ticks: JSON.parse(ticks), skipped: Number(skipped) };
+  }
+
   /** The state, as the script driver dumps it. */
   dump() { return this.string(this.m._tp_dump()); }
 }

@@ -7,7 +7,12 @@
 // The still layer holds every line and shape that moves only at Start and
 // Restart; it is drawn again only then, or when the scale changes. The
 // moving layer holds the markers and the carriers, drawn from one sprite per
-// kind of carrier.
+// kind of carrier. It covers only the part of the form, from its top left
+// corner, where they have moved, grown when they go further: the browser copies and composites the
+// whole of a canvas that changed at every frame, and at a large zoom that
+// copy of the whole form was most of a frame's cost. A carrier that has not
+// moved since the scale was set (the spares in the lower strip) is drawn on
+// the still layer instead, until it moves.
 
 /** Twips in a CSS pixel at actual size: 1440 an inch at 96 dpi. */
 export const TWIPS_PER_PX = 15;
@@ -33,6 +38,9 @@ function colorOf(c) {
 
 /** The side of a tile of the moving layer that is drawn again, in device pixels. */
 const TILE = 32;
+
+/** The room the moving layer keeps around what it shows when it grows, in tiles. */
+const ROOM = 2;
 
 /** '#rrggbb' of a colour of the description. */
 export function cssColor(rgb) {
@@ -128,21 +136,61 @@ export class Drawing {
     this.electron = description.controls.find((c) => c.name === 'Shape1');
     this.hole = description.controls.find((c) => c.name === 'Shape2');
     this.k = 0;
+    this.dpr = 1;
     this.sprites = new Map();
     this.stillKey = '';
+    /** @type {Record<string, any>} the moving lines the still layer was last given */
+    this.stillLines = {};
+    /** @type {Map<number, {rect: number[], sprite: HTMLCanvasElement}>} carriers drawn on the still layer, by item */
+    this.settled = new Map();
+    /** @type {any[]} what draws each item the moving layer shows, and the lines it was given */
+    this.drawnItems = [];
+    this.drawnLines = {};
+    /** the form in device pixels, and the part of it the moving layer covers */
+    this.extent = { w: 0, h: 0 };
+    this.box = { x: 0, y: 0, w: 0, h: 0 };
   }
 
   /** @param {number} k device pixels per twip @param {number} dpr */
   setScale(k, dpr) {
     if (k === this.k) return false;
     this.k = k;
+    this.dpr = dpr;
     this.sprites.clear();
     this.stillKey = '';
     this.drawnRects = [];
+    this.settled.clear();
     const d = this.description;
     sizeCanvas(this.stillCanvas, d.extentWidth, d.extentHeight, k, dpr);
-    sizeCanvas(this.movingCanvas, d.extentWidth, d.extentHeight, k, dpr);
+    this.extent = { w: this.stillCanvas.width, h: this.stillCanvas.height };
+    this.placeMoving({ x: 0, y: 0, w: 0, h: 0 });
     return true;
+  }
+
+  /** Sizes and places the moving layer over box (device pixels of the form), cleared. */
+  placeMoving(box) {
+    this.box = box;
+    const c = this.movingCanvas;
+    c.width = box.w;
+    c.height = box.h;
+    Object.assign(c.style, {
+      left: `${box.x / this.dpr}px`, top: `${box.y / this.dpr}px`,
+      width: `${box.w / this.dpr}px`, height: `${box.h / this.dpr}px`,
+    });
+  }
+
+  /** Draws the markers and carriers the moving layer shows onto ctx (in the form's device pixels), for a picture. */
+  drawMovingOnto(ctx) {
+    this.drawnRects.forEach((r, i) => {
+      if (!r) return;
+      const d = this.drawnItems[i];
+      if (d instanceof HTMLCanvasElement) {
+        ctx.drawImage(d, r[0], r[1]);
+      } else {
+        const l = this.drawnLines[d.name];
+        drawLine(ctx, d, l.x1, l.y1, l.x2, l.y2, this.k);
+      }
+    });
   }
 
   /**
@@ -156,8 +204,14 @@ export class Drawing {
       const l = moving[name];
       key += `${l.x1},${l.y1},${l.x2},${l.y2},${l.visible};`;
     }
+    this.stillLines = moving;
     if (key === this.stillKey) return;
     this.stillKey = key;
+    this.drawStill();
+  }
+
+  drawStill() {
+    const moving = this.stillLines;
     const ctx = /** @type {CanvasRenderingContext2D} */ (this.stillCanvas.getContext('2d'));
     ctx.clearRect(0, 0, this.stillCanvas.width, this.stillCanvas.height);
     const k = this.k;
@@ -172,6 +226,7 @@ export class Drawing {
       if (c.kind === 'Rectangle') drawRectangle(ctx, c, k);
       else drawCircle(ctx, c, Math.round(c.left * k), Math.round(c.top * k), k);
     }
+    for (const { rect, sprite } of this.settled.values()) ctx.drawImage(sprite, rect[0], rect[1]);
   }
 
   sprite(design) {
@@ -194,9 +249,8 @@ export class Drawing {
    * @param {{positions: Float32Array}} holes
    */
   paintMoving(moving, electrons, holes) {
-    const canvas = this.movingCanvas;
-    const ctx = /** @type {CanvasRenderingContext2D} */ (canvas.getContext('2d'));
     const k = this.k;
+    const extent = this.extent;
     const w = lineWidth(k);
     // Every item as the rectangle of device pixels it covers ([x, y, w, h],
     // or null when it is not shown): the markers, then every member of the
@@ -219,19 +273,58 @@ export class Drawing {
       for (let i = 0; i < 101; i++) {
         const x = Math.round(p[2 * i] * k);
         const y = Math.round(p[2 * i + 1] * k);
-        const shown = y < canvas.height && x < canvas.width && x > -sprite.width && y > -sprite.height;
+        const shown = y < extent.h && x < extent.w && x > -sprite.width && y > -sprite.height;
         rects.push(shown ? [x, y, sprite.width, sprite.height] : null);
         draws.push(sprite);
       }
     }
-    const full = this.drawnRects.length !== rects.length;
+    let full = this.drawnRects.length !== rects.length;
+    // Carriers shown as the scale is set settle on the still layer; each
+    // leaves it when it first moves.
+    const wasSettled = this.settled.size;
+    if (full) {
+      this.settled.clear();
+      rects.forEach((r, i) => {
+        if (r && draws[i] instanceof HTMLCanvasElement) this.settled.set(i, { rect: r, sprite: draws[i] });
+      });
+    }
+    for (const [i, { rect }] of this.settled) {
+      const now = rects[i];
+      if (now && now[0] === rect[0] && now[1] === rect[1]) rects[i] = null; // not on the moving layer
+      else this.settled.delete(i);
+    }
+    if (full || this.settled.size !== wasSettled) this.drawStill();
+    // The layer grows, with room to spare, to take in
+    // everything shown; it shrinks only with a new scale.
+    const box = this.box;
+    let right = 0, bottom = 0;
+    for (const r of rects) {
+      if (!r) continue;
+      right = Math.max(right, r[0] + r[2]);
+      bottom = Math.max(bottom, r[1] + r[3]);
+    }
+    right = Math.min(extent.w, right);
+    bottom = Math.min(extent.h, bottom);
+    if (right > box.w || bottom > box.h) {
+      // From the form's corner, as the still layer: a layer at a fraction of
+      // a CSS pixel would be drawn blurred on a screen with a fractional
+      // pixel ratio, and what lies above and left of the carriers is little.
+      const room = ROOM * TILE;
+      this.placeMoving({
+        x: 0, y: 0, w: Math.min(extent.w, Math.max(box.w, right + room)), h: Math.min(extent.h, Math.max(box.h, bottom + room)),
+      });
+      full = true;
+    }
+    const canvas = this.movingCanvas;
+    const ctx = /** @type {CanvasRenderingContext2D} */ (canvas.getContext('2d'));
+    const ox = this.box.x, oy = this.box.y;
     const tile = TILE;
     const cols = Math.ceil(canvas.width / tile), rows = Math.ceil(canvas.height / tile);
     const dirty = new Uint8Array(cols * rows);
     const mark = (r) => {
       if (!r) return;
-      const c0 = Math.max(0, Math.floor(r[0] / tile)), c1 = Math.min(cols - 1, Math.floor((r[0] + r[2]) / tile));
-      const r0 = Math.max(0, Math.floor(r[1] / tile)), r1 = Math.min(rows - 1, Math.floor((r[1] + r[3]) / tile));
+      const c0 = Math.max(0, Math.floor((r[0] - ox) / tile)), c1 = Math.min(cols - 1, Math.floor((r[0] + r[2] - ox) / tile));
+      const r0 = Math.max(0, Math.floor((r[1] - oy) / tile)), r1 = Math.min(rows - 1, Math.floor((r[1] + r[3] - oy) / tile));
       for (let row = r0; row <= r1; row++) dirty.fill(1, row * cols + c0, row * cols + c1 + 1);
     };
     if (full) {
@@ -245,9 +338,23 @@ export class Drawing {
       }
     }
     this.drawnRects = rects;
-    // Each row of tiles as spans of dirty tiles: clear them, then draw every
-    // item that reaches into them, clipped to them.
+    this.drawnItems = draws;
+    this.drawnLines = moving;
+    // The items by the rows of tiles they reach into.
+    /** @type {number[][]} */
+    const inRow = Array.from({ length: rows }, () => []);
+    for (let i = 0; i < rects.length; i++) {
+      const r = rects[i];
+      if (!r) continue;
+      const r0 = Math.max(0, Math.floor((r[1] - oy) / tile)), r1 = Math.min(rows - 1, Math.floor((r[1] + r[3] - oy) / tile));
+      for (let row = r0; row <= r1; row++) inRow[row].push(i);
+    }
+    // Each row of tiles: its spans of dirty tiles are cleared, then every
+    // item that reaches into the row is drawn, clipped to them.
+    ctx.setTransform(1, 0, 0, 1, -ox, -oy);
     for (let row = 0; row < rows; row++) {
+      const y = oy + row * tile;
+      let spans = 0;
       for (let col = 0; col < cols;) {
         if (!dirty[row * cols + col]) {
           col++;
@@ -255,25 +362,26 @@ export class Drawing {
         }
         const first = col;
         while (col < cols && dirty[row * cols + col]) col++;
-        const x = first * tile, y = row * tile, sw = (col - first) * tile;
-        ctx.save();
-        ctx.beginPath();
-        ctx.rect(x, y, sw, tile);
-        ctx.clip();
-        ctx.clearRect(x, y, sw, tile);
-        for (let i = 0; i < rects.length; i++) {
-          const r = rects[i];
-          if (!r || r[0] >= x + sw || r[0] + r[2] <= x || r[1] >= y + tile || r[1] + r[3] <= y) continue;
-          const d = draws[i];
-          if (d instanceof HTMLCanvasElement) {
-            ctx.drawImage(d, r[0], r[1]);
-          } else {
-            const l = moving[d.name];
-            drawLine(ctx, d, l.x1, l.y1, l.x2, l.y2, k);
-          }
+        const x = ox + first * tile, sw = (col - first) * tile;
+        if (!spans++) {
+          ctx.save();
+          ctx.beginPath();
         }
-        ctx.restore();
+        ctx.rect(x, y, sw, tile);
+        ctx.clearRect(x, y, sw, tile);
       }
+      if (!spans) continue;
+      ctx.clip();
+      for (const i of inRow[row]) {
+        const d = draws[i], r = /** @type {number[]} */ (rects[i]);
+        if (d instanceof HTMLCanvasElement) {
+          ctx.drawImage(d, r[0], r[1]);
+        } else {
+          const l = moving[d.name];
+          drawLine(ctx, d, l.x1, l.y1, l.x2, l.y2, k);
+        }
+      }
+      ctx.restore();
     }
   }
 }

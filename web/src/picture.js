@@ -127,7 +127,7 @@ export function formPicture(app) {
       drawLabel(ctx, el, form, dpr);
     }
   }
-  ctx.drawImage(app.form.moving, 0, 0);
+  app.drawing.drawMovingOnto(ctx);
   return canvas;
 }
 
