@@ -220,15 +220,6 @@ std::string PageTextsJson() {
     return out + "}";
 }
 
-std::string PageTranslate(const char *context, std::string_view source) {
-    const auto &catalog = ThePage().catalog;
-    std::string key = context;
-    key += '\0';
-    key += source;
-    const auto it = catalog.find(key);
-    return it == catalog.end() ? std::string(source) : it->second;
-}
-
 void AppendJsonStrings(std::string &out, const std::vector<std::string> &texts) {
     out += '[';
     for (std::size_t i = 0; i < texts.size(); ++i) {
@@ -242,7 +233,7 @@ void AppendJsonStrings(std::string &out, const std::vector<std::string> &texts) 
 // the table, the summary, the chart in its own units, the chart's
 // description and the two exports.
 std::string ReadoutsJson() {
-    const Translate translate = PageTranslate;
+    const Translate translate = PageTranslate();
     const ReadoutLog &log = P().readoutLog();
     const std::string &sep = P().form().decimalSeparator;
     const auto tr = [&](std::string_view s) { return Translated(translate, kReadoutsContext, s); };
