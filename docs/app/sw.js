@@ -2,7 +2,7 @@
 // page, its manifest and icons in a cache, so that the installed app opens
 // without a network.
 const FILES = ["transistor-sim.html","transistor-sim.webmanifest","icon-48.png","icon-128.png","icon.svg"];
-const CACHE = `transistor-sim-${"053e613d43926c35"}`;
+const CACHE = `transistor-sim-${"2d0527def22745e1"}`;
 
 self.addEventListener('install', (event) => {
   event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)));
