@@ -115,3 +115,22 @@ export function decodePng(png) {
     at: (x, y) => [...out.subarray((y * width + x) * 4, (y * width + x) * 4 + 4)],
   };
 }
+
+/**
+ * One browser a language, each started when first needed, and a way to
+ * close them all (after a file of tests).
+ */
+export function browserPool() {
+  /** @type {Map<string, Promise<import('puppeteer-core').Browser>>} */
+  const browsers = new Map();
+  return {
+    /** @param {string} language */
+    browserFor(language) {
+      if (!browsers.has(language)) browsers.set(language, launch({ language }));
+      return /** @type {Promise<import('puppeteer-core').Browser>} */ (browsers.get(language));
+    },
+    async closeAll() {
+      for (const b of browsers.values()) await (await b).close();
+    },
+  };
+}

@@ -11,20 +11,13 @@ import { pathToFileURL } from 'node:url';
 import { readTranslations } from '../build.mjs';
 import { KnownDevices } from 'puppeteer-core';
 
-import { decodePng, launch, pageFile, watchErrors } from '../chromium.mjs';
+import { browserPool, decodePng, pageFile, watchErrors } from '../chromium.mjs';
 
 const pageUrl = pathToFileURL(pageFile).href;
 const translations = readTranslations();
 
-/** @type {Map<string, Promise<import('puppeteer-core').Browser>>} */
-const browsers = new Map();
-function browserFor(language) {
-  if (!browsers.has(language)) browsers.set(language, launch({ language }));
-  return /** @type {Promise<import('puppeteer-core').Browser>} */ (browsers.get(language));
-}
-after(async () => {
-  for (const b of browsers.values()) await (await b).close();
-});
+const { browserFor, closeAll } = browserPool();
+after(closeAll);
 
 /** The devices the page promises, as Chromium emulates them. */
 export const DEVICES = {

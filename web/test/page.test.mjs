@@ -23,7 +23,7 @@ import { after, test } from 'node:test';
 import { pathToFileURL } from 'node:url';
 
 import { readTranslations } from '../build.mjs';
-import { decodePng, launch, pageDir, pageFile, root, watchErrors } from '../chromium.mjs';
+import { browserPool, decodePng, pageDir, pageFile, root, watchErrors } from '../chromium.mjs';
 
 const driver = process.env.TRANSISTOR_SCRIPT ?? join(root, 'build', 'bin', 'transistor-script');
 const pageUrl = pathToFileURL(pageFile).href;
@@ -33,16 +33,8 @@ const BUTTONS = { Start: 'Command1', Restart: 'Command3', Close: 'Command2' };
 const TWIPS_PER_PX = 15;
 const CARRIER = 105; // twips across
 
-/** @type {Map<string, Promise<import('puppeteer-core').Browser>>} */
-const browsers = new Map();
-/** One browser a language, started when first needed. */
-function browserFor(language) {
-  if (!browsers.has(language)) browsers.set(language, launch({ language }));
-  return /** @type {Promise<import('puppeteer-core').Browser>} */ (browsers.get(language));
-}
-after(async () => {
-  for (const b of browsers.values()) await (await b).close();
-});
+const { browserFor, closeAll } = browserPool();
+after(closeAll);
 
 /**
  * Opens the page in a fresh browser context, or in the browser's own
