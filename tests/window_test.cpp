@@ -495,6 +495,66 @@ class WindowTest : public QObject {
         QApplication::activePopupWidget()->close();
     }
 
+    // A finger held still on the diagram or the plot opens the menu, with
+    // items a finger's height, as a tap on the menu button does; a finger
+    // that moves, lifts early or meets a second one does not. The keys open
+    // it as designed.
+    void touchOpensTheMenu() {
+        static QPointingDevice *screen = QTest::createTouchDevice();
+        struct Row {
+            const char *name, *widget;
+            int heldMs, movedPx;
+            bool secondFinger, opens;
+        };
+        const Row rows[] = {
+            {"diagram held", "Form1", 700, 0, false, true},
+            {"plot held", "Picture1", 700, 0, false, true},
+            {"plot held, trembling", "Picture1", 700, 3, false, true},
+            {"diagram held, moved", "Form1", 700, 20, false, false},
+            {"plot tapped", "Picture1", 150, 0, false, false},
+            {"diagram, two fingers", "Form1", 700, 0, true, false},
+            {"menu button tapped", "MenuButton", 50, 0, false, true},
+            {"Start held", "Command1", 700, 0, false, false},
+        };
+        for (const Row &row : rows) {
+            init();
+            window->resize(window->maximumSize()); // the plot is in the lower strip
+            QMenu *menu = window->classroom().menu();
+            QWidget *on = child(row.widget);
+            // On the diagram: the empty corner where the "Paused" sign shows.
+            QPoint at = on == window->formWidget() ? QPoint(ToPixels(8000, 1), ToPixels(1100, 1))
+                                                   : on->rect().center();
+            QVERIFY2(!on->childAt(at), row.name);
+            QTest::touchEvent(window.get(), screen).press(0, at, on);
+            if (row.secondFinger)
+                QTest::touchEvent(window.get(), screen)
+                    .stationary(0)
+                    .press(1, at + QPoint(60, 0), on);
+            if (row.movedPx)
+                QTest::touchEvent(window.get(), screen).move(0, at + QPoint(row.movedPx, 0), on);
+            QTest::qWait(row.heldMs);
+            QVERIFY2(menu->isVisible() == (row.opens && on != child("MenuButton")), row.name);
+            QTest::touchEvent(window.get(), screen).release(0, at, on);
+            // The lifted finger leaves it open.
+            QTRY_VERIFY2(menu->isVisible() == row.opens, row.name);
+            QVERIFY2(ticking() == (on == child("Command1")), row.name); // a tap still clicks
+            if (!row.opens) continue;
+            auto lowest = [menu] {
+                int height = INT_MAX;
+                for (QAction *a : menu->actions())
+                    if (!a->isSeparator())
+                        height = std::min(height, menu->actionGeometry(a).height());
+                return height;
+            };
+            QVERIFY2(lowest() >= 44, row.name + QByteArray(" ") + QByteArray::number(lowest()));
+            menu->hide();
+            key(Qt::Key_F10, Qt::ShiftModifier);
+            QVERIFY2(menu->isVisible(), row.name);
+            QVERIFY2(lowest() < 44, row.name + QByteArray(" ") + QByteArray::number(lowest()));
+            menu->hide();
+        }
+    }
+
     // With the menu open, each classroom key closes it and does its work,
     // the keys a Chromebook has without Search among them.
     void everyClassroomKeyWorksWithTheMenuOpen() {

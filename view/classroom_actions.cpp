@@ -6,14 +6,18 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QInputDevice>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStyleOptionMenuItem>
+#include <QTouchEvent>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
@@ -79,6 +83,23 @@ std::string_view KeysText() {
 
 } // namespace
 
+// The application's own style, but a menu item is a finger's height while
+// the menu is open for a finger; a style sheet would draw the items anew.
+class TouchMenuStyle : public QProxyStyle {
+  public:
+    bool touch = false;
+
+    QSize sizeFromContents(ContentsType type, const QStyleOption *option, const QSize &size,
+                           const QWidget *widget) const override {
+        QSize sized = QProxyStyle::sizeFromContents(type, option, size, widget);
+        const auto *item = qstyleoption_cast<const QStyleOptionMenuItem *>(option);
+        if (touch && type == CT_MenuItem && item &&
+            item->menuItemType != QStyleOptionMenuItem::Separator)
+            sized.setHeight(std::max(sized.height(), kTouchTarget));
+        return sized;
+    }
+};
+
 ClassroomActions::ClassroomActions(MainWindow &window) : QObject(&window), window_(window) {
     setObjectName(QStringLiteral("ClassroomActions"));
     for (const ClassroomAction &a : kClassroomActions) {
@@ -95,6 +116,9 @@ ClassroomActions::ClassroomActions(MainWindow &window) : QObject(&window), windo
 
     menu_ = new QMenu(&window_);
     menu_->setObjectName(QStringLiteral("ClassroomMenu"));
+    menuStyle_ = new TouchMenuStyle;
+    menuStyle_->setParent(this);
+    menu_->setStyle(menuStyle_);
     int group = -1;
     for (const ClassroomAction &a : kClassroomActions) {
         if (a.group < 0 || a.pageOnly) continue;
@@ -135,8 +159,27 @@ ClassroomActions::ClassroomActions(MainWindow &window) : QObject(&window), windo
     menuButton_->setObjectName(QStringLiteral("MenuButton"));
     menuButton_->setAccessibleName(ClassroomText(kMenuButtonName));
     menuButton_->setFocusPolicy(Qt::NoFocus);
-    connect(menuButton_, &QPushButton::clicked, this,
-            [this] { showMenu(menuButton_->mapToGlobal(menuButton_->rect().bottomRight())); });
+    // A tap comes as the mouse events that Qt makes of the finger.
+    menuButton_->installEventFilter(this);
+    connect(menuButton_, &QPushButton::clicked, this, [this] {
+        showMenu(menuButton_->mapToGlobal(menuButton_->rect().bottomRight()), buttonTouched_);
+        buttonTouched_ = false;
+    });
+
+    // A finger held on the band diagram (or a word on it) or the plot opens
+    // the menu, where a right click does. The diagram is drawn on the form
+    // itself, under its labels, and lets the boxes and buttons have their
+    // taps.
+    hold_.setSingleShot(true);
+    hold_.setInterval(kLongPressMs);
+    connect(&hold_, &QTimer::timeout, this, [this] {
+        showMenu(heldAt_.toPoint(), true);
+        fingerOnMenu_ = true;
+    });
+    for (QWidget *widget : {window_.formWidget(), window_.findChild<QWidget *>(u"Picture1"_qs)}) {
+        widget->setAttribute(Qt::WA_AcceptTouchEvents);
+        widget->installEventFilter(this);
+    }
 
     setZoom(window_.zoom());
 }
@@ -230,10 +273,50 @@ void ClassroomActions::showPaused(bool paused) {
     sign_->setVisible(paused);
 }
 
-void ClassroomActions::showMenu(const QPoint &globalPos) {
+void ClassroomActions::showMenu(const QPoint &globalPos, bool byTouch) {
+    hold_.stop();
+    fingerOnMenu_ = false;
     // A popup is a window of its own and takes no font from the form.
     menu_->setFont(window_.font());
+    if (menuStyle_->touch != byTouch) {
+        menuStyle_->touch = byTouch;
+        QEvent resized(QEvent::StyleChange); // the items take their new heights
+        QApplication::sendEvent(menu_, &resized);
+    }
     menu_->popup(globalPos);
+}
+
+bool ClassroomActions::heldFinger(QWidget *watched, QEvent *event) {
+    auto *touch = static_cast<QTouchEvent *>(event);
+    switch (event->type()) {
+    case QEvent::TouchBegin: {
+        const QPointF at = touch->points().first().globalPosition();
+        // A box or a button on the form: a tap there is a click.
+        if (QWidget *under = watched->childAt(watched->mapFromGlobal(at).toPoint());
+            under && !qobject_cast<QLabel *>(under)) {
+            event->ignore();
+            return false;
+        }
+        // A finger that lands while another is held makes it a pinch.
+        if (hold_.isActive() || touch->points().size() != 1) {
+            hold_.stop();
+            break;
+        }
+        heldAt_ = at;
+        hold_.start();
+        break;
+    }
+    case QEvent::TouchUpdate:
+        if (touch->points().size() != 1 ||
+            QLineF(heldAt_, touch->points().first().globalPosition()).length() > kLongPressSlop)
+            hold_.stop();
+        break;
+    default: // the finger lifted, or the system took it
+        hold_.stop();
+        break;
+    }
+    event->accept();
+    return true;
 }
 
 void ClassroomActions::menuKey() {
@@ -343,6 +426,29 @@ bool ClassroomActions::menuTakesKey(QKeyEvent *key) {
 bool ClassroomActions::eventFilter(QObject *watched, QEvent *event) {
     if (watched == menu_ && event->type() == QEvent::KeyPress)
         return menuTakesKey(static_cast<QKeyEvent *>(event));
+    // The finger that opened the menu lifts off it: that chooses nothing, and
+    // a menu takes a release where it was never pressed for a click outside.
+    if (watched == menu_ && fingerOnMenu_ &&
+        (event->type() == QEvent::MouseButtonPress ||
+         event->type() == QEvent::MouseButtonRelease)) {
+        fingerOnMenu_ = false;
+        return event->type() == QEvent::MouseButtonRelease;
+    }
+    if (watched == menuButton_ && event->type() == QEvent::MouseButtonPress) {
+        const auto *press = static_cast<QMouseEvent *>(event);
+        buttonTouched_ = press->source() != Qt::MouseEventNotSynthesized ||
+                         press->pointingDevice()->type() == QInputDevice::DeviceType::TouchScreen;
+        return false;
+    }
+    switch (event->type()) {
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TouchCancel:
+        return heldFinger(static_cast<QWidget *>(watched), event);
+    default:
+        break;
+    }
     if ((watched == &window_ || watched == window_.formWidget()) &&
         event->type() == QEvent::Wheel) {
         auto *wheel = static_cast<QWheelEvent *>(event);

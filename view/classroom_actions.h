@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 
 #include "app/classroom.h"
 
@@ -23,6 +24,7 @@ class QPoint;
 namespace transistor {
 
 class MainWindow;
+class TouchMenuStyle;
 
 class ClassroomActions : public QObject {
     Q_OBJECT
@@ -58,17 +60,25 @@ class ClassroomActions : public QObject {
     void menuKey();
     void showKeys();
     bool menuTakesKey(QKeyEvent *key);
-    void showMenu(const QPoint &globalPos);
+    // A finger on the band diagram or the plot: held still, it opens the menu.
+    bool heldFinger(QWidget *watched, QEvent *event);
+    // By touch, the items are a finger's height; by mouse or keys, as designed.
+    void showMenu(const QPoint &globalPos, bool byTouch = false);
     void setZoom(double zoom);
     void showPaused(bool paused);
     void placeSign();
 
     MainWindow &window_;
     QMenu *menu_;
+    TouchMenuStyle *menuStyle_;
     QAction *pause_, *step_, *zoomIn_, *zoomOut_, *actualSize_, *copy_, *contrast_ = nullptr;
     QLabel *sign_;
     QPushButton *menuButton_ = nullptr;
     QPointer<QMessageBox> keysBox_;
+    QTimer hold_;
+    QPointF heldAt_;             // where the finger went down, on the screen
+    bool fingerOnMenu_ = false;  // the menu opened under a finger not yet lifted
+    bool buttonTouched_ = false; // the last press on the menu button was a finger's
     int wheelAngle_ = 0;
 };
 
