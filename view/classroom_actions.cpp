@@ -176,7 +176,8 @@ ClassroomActions::ClassroomActions(MainWindow &window) : QObject(&window), windo
         showMenu(heldAt_.toPoint(), true);
         fingerOnMenu_ = true;
     });
-    for (QWidget *widget : {window_.formWidget(), window_.findChild<QWidget *>(u"Picture1"_qs)}) {
+    plot_ = window_.findChild<QWidget *>(u"Picture1"_qs);
+    for (QWidget *widget : {window_.formWidget(), plot_}) {
         widget->setAttribute(Qt::WA_AcceptTouchEvents);
         widget->installEventFilter(this);
     }
@@ -290,6 +291,9 @@ bool ClassroomActions::heldFinger(QWidget *watched, QEvent *event) {
     auto *touch = static_cast<QTouchEvent *>(event);
     switch (event->type()) {
     case QEvent::TouchBegin: {
+        // A finger that lands while another is held makes it a pinch.
+        const bool alone = !hold_.isActive() && touch->points().size() == 1;
+        hold_.stop();
         const QPointF at = touch->points().first().globalPosition();
         // A box or a button on the form: a tap there is a click.
         if (QWidget *under = watched->childAt(watched->mapFromGlobal(at).toPoint());
@@ -297,13 +301,8 @@ bool ClassroomActions::heldFinger(QWidget *watched, QEvent *event) {
             event->ignore();
             return false;
         }
-        // A finger that lands while another is held makes it a pinch.
-        if (hold_.isActive() || touch->points().size() != 1) {
-            hold_.stop();
-            break;
-        }
         heldAt_ = at;
-        hold_.start();
+        if (alone) hold_.start();
         break;
     }
     case QEvent::TouchUpdate:
@@ -440,12 +439,14 @@ bool ClassroomActions::eventFilter(QObject *watched, QEvent *event) {
                          press->pointingDevice()->type() == QInputDevice::DeviceType::TouchScreen;
         return false;
     }
+    const bool touchable = watched == window_.formWidget() || watched == plot_;
     switch (event->type()) {
     case QEvent::TouchBegin:
     case QEvent::TouchUpdate:
     case QEvent::TouchEnd:
     case QEvent::TouchCancel:
-        return heldFinger(static_cast<QWidget *>(watched), event);
+        if (touchable) return heldFinger(static_cast<QWidget *>(watched), event);
+        break;
     default:
         break;
     }

@@ -74,6 +74,7 @@ class ClassroomActions : public QObject {
     QAction *pause_, *step_, *zoomIn_, *zoomOut_, *actualSize_, *copy_, *contrast_ = nullptr;
     QLabel *sign_;
     QPushButton *menuButton_ = nullptr;
+    QWidget *plot_ = nullptr;
     QPointer<QMessageBox> keysBox_;
     QTimer hold_;
     QPointF heldAt_;             // where the finger went down, on the screen
