@@ -534,7 +534,10 @@ class WindowTest : public QObject {
                 QTest::touchEvent(window.get(), screen).move(0, at + QPoint(row.movedPx, 0), on);
             QTest::qWait(row.heldMs);
             QVERIFY2(menu->isVisible() == (row.opens && on != child("MenuButton")), row.name);
-            QTest::touchEvent(window.get(), screen).release(0, at, on);
+            auto lift = QTest::touchEvent(window.get(), screen);
+            lift.release(0, at, on);
+            if (row.secondFinger) lift.release(1, at + QPoint(60, 0), on);
+            lift.commit();
             // The lifted finger leaves it open.
             QTRY_VERIFY2(menu->isVisible() == row.opens, row.name);
             QVERIFY2(ticking() == (on == child("Command1")), row.name); // a tap still clicks
