@@ -1,8 +1,9 @@
 // The classroom controls of the window: pause and resume, a single step,
 // zoom, and a copy of the picture for slides and worksheets. They sit in a
-// context menu on the band diagram and the plot, and their keys work
-// anywhere in the window without taking a key from a text box or from the
-// focused button: F5 and Pause, F6, Ctrl with + = - 0, Ctrl+Shift+C.
+// context menu on the band diagram and the plot (a right click, or a finger
+// held there), and their keys work anywhere in the window without taking a
+// key from a text box or from the focused button: F5 and Pause, F6, Ctrl with
+// + = - 0, Ctrl+Shift+C.
 #pragma once
 
 #include <QImage>
