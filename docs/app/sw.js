@@ -2,7 +2,7 @@
 // page, its manifest and icons in a cache, so that the installed app opens
 // without a network.
 const FILES = ["transistor-sim.html","transistor-sim.webmanifest","icon-48.png","icon-128.png","icon.svg"];
-const CACHE = `transistor-sim-${"2d0527def22745e1"}`;
+const CACHE = `transistor-sim-${"04059089d7e47fe5"}`;
 
 self.addEventListener('install', (event) => {
   event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)));
