@@ -44,13 +44,8 @@ add_cli_test(missing_script ARGS ${cli}/no-such.script EXIT 2 STDERR "cannot ope
 add_cli_test(folder_as_script ARGS ${cli} EXIT 2 STDERR "^script line 1: cannot read the script\n$")
 add_cli_test(two_scripts ARGS ${cli}/initial.script|${cli}/initial.script EXIT 2 STDERR "usage")
 
-# Long runs: the core's golden run with dumps along the way, a lesson of
-# experiments ending in an overflow, and the script of the window's pictures.
-set(traces ${CMAKE_CURRENT_SOURCE_DIR}/script/traces)
-add_cli_test(golden_trace ARGS ${traces}/golden-500-ticks.script EXIT 0 DUMPS 26
-  CHECK texts.Text7=134)
-add_cli_test(classroom_trace ARGS ${traces}/classroom.script EXIT 0 DUMPS 20
-  CHECK timers.Timer1=ON)
+# The scripts of the window's pictures run to their end (the traces in
+# script/traces/ are compared with their stored output by script_tests).
 file(GLOB picture_scripts CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/pictures/*.script)
 foreach(script IN LISTS picture_scripts)
   get_filename_component(name ${script} NAME_WE)
