@@ -54,7 +54,7 @@ stage_fuzz() {
 # The core and the driver built for the browser (emscripten) and run under
 # node, against the native driver: the scripts of tests/script/cli/ as their
 # tests run them, the scripts the script tests run in-process, the pictures'
-# scripts with a dump at the end, the long traces and the fuzz corpus as
+# scripts with a dump at the end, the traces and the fuzz corpus as
 # driver scripts must give the same exit status, standard output and standard
 # error, byte for byte, and a seeded sample of numbers the same text. A
 # subshell, so that its environment stays its own.
@@ -86,6 +86,9 @@ stage_wasm() (
   TRANSISTOR_OTHER_DRIVER="$node" ctest --test-dir build -R '^script_cli[.]' -j "$jobs" \
     --output-on-failure --no-tests=error
   bash scripts/compare-drivers.sh "$native" "$node" "$work"/*.script "$work"/kept/*.script
+  # The traces run in their own folder, which their random files are named from.
+  (cd tests/script/traces && bash ../../../scripts/compare-drivers.sh \
+    "$OLDPWD/$native" "$node" ./*.script)
   if ! cmp <(build/bin/number-text-sample) <(node build-wasm/bin/number-text-sample.js); then
     echo "the browser build writes or reads numbers differently" >&2
     return 1
