@@ -3,6 +3,7 @@
 // and a high contrast that a projector in a bright room still shows.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -14,51 +15,32 @@
 namespace transistor {
 namespace {
 
-struct LanguageCase {
-    const char *name;
-    std::vector<std::string> wanted;
-    std::string language;
-};
-
-class PickedLanguage : public ::testing::TestWithParam<LanguageCase> {};
-
-TEST_P(PickedLanguage, IsTheFirstTranslatedElseEnglish) {
-    EXPECT_EQ(PickLanguage(GetParam().wanted, {"en", "ja"}), GetParam().language);
+TEST(Language, IsTheFirstTranslatedElseEnglishOrTheDesignedTexts) {
+    const std::pair<std::vector<std::string>, const char *> rows[] = {
+        {{"ja-JP", "en"}, "ja"},
+        {{"ja_JP.UTF-8"}, "ja"},
+        {{"JA"}, "ja"},
+        {{"fr-FR", "ja"}, "ja"},
+        {{"de-DE", "de"}, "en"},
+        {{"fr_FR.UTF-8"}, "en"},
+        {{"C", "ja"}, ""},
+        {{"C.UTF-8"}, ""},
+        {{"POSIX"}, ""},
+        {{"designed", "en"}, ""},
+        {{}, ""},
+    };
+    for (const auto &[wanted, language] : rows)
+        EXPECT_EQ(PickLanguage(wanted, {"en", "ja"}), language) << ::testing::PrintToString(wanted);
 }
 
-INSTANTIATE_TEST_SUITE_P(Wanted, PickedLanguage,
-                         ::testing::Values(LanguageCase{"Japanese", {"ja-JP", "en"}, "ja"},
-                                           LanguageCase{"LocaleName", {"ja_JP.UTF-8"}, "ja"},
-                                           LanguageCase{"UpperCase", {"JA"}, "ja"},
-                                           LanguageCase{"SecondChoice", {"fr-FR", "ja"}, "ja"},
-                                           LanguageCase{"GermanGetsEnglish", {"de-DE", "de"}, "en"},
-                                           LanguageCase{"FrenchLocale", {"fr_FR.UTF-8"}, "en"},
-                                           LanguageCase{"CKeepsTheDesign", {"C", "ja"}, ""},
-                                           LanguageCase{"CWithEncoding", {"C.UTF-8"}, ""},
-                                           LanguageCase{"Posix", {"POSIX"}, ""},
-                                           LanguageCase{
-                                               "AskedForTheDesign", {"designed", "en"}, ""},
-                                           LanguageCase{"NothingWanted", {}, ""}),
-                         [](const auto &info) { return std::string(info.param.name); });
-
-struct FitCase {
-    const char *name;
-    double width, height, zoom;
-};
-
-class Fit : public ::testing::TestWithParam<FitCase> {};
-
-// The whole form is 661 × 641 pixels at actual size.
-TEST_P(Fit, IsTheLargestWholePercentThatShowsTheWholeForm) {
-    EXPECT_DOUBLE_EQ(FitZoom(GetParam().width, GetParam().height), GetParam().zoom);
+// The largest whole percent at which the form, 661 × 641 pixels at actual
+// size, shows whole: never below 100 % nor above 300 %.
+TEST(Fit, IsTheLargestWholePercentThatShowsTheWholeForm) {
+    const std::array<double, 3> rows[] = {{661, 641, 1.0},   {1904, 1064, 1.65}, {1024, 768, 1.19},
+                                          {3000, 700, 1.09}, {400, 300, 1.0},    {4000, 3000, 3.0}};
+    for (const auto &[width, height, zoom] : rows)
+        EXPECT_DOUBLE_EQ(FitZoom(width, height), zoom) << width << "x" << height;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Screens, Fit,
-    ::testing::Values(FitCase{"Exactly", 661, 641, 1.0}, FitCase{"FullHdPage", 1904, 1064, 1.65},
-                      FitCase{"Projector", 1024, 768, 1.19}, FitCase{"WideAndLow", 3000, 700, 1.09},
-                      FitCase{"TooSmall", 400, 300, 1.0}, FitCase{"Huge", 4000, 3000, 3.0}),
-    [](const auto &info) { return std::string(info.param.name); });
 
 // What a projector must show: the holes' outline and the markers at 4.5 : 1
 // against the background, box borders at 3 : 1, no line under 2 device pixels.

@@ -77,30 +77,6 @@ TEST(ScriptSet, TextIsEverythingAfterTheBlankThatFollowsTheBox) {
     for (const auto &[line, text] : cases) EXPECT_EQ(Last(line)["texts"]["Text2"], text) << line;
 }
 
-TEST(ScriptTimers, TicksArriveOnlyWhileTheTimerIsEnabled) {
-    const struct {
-        const char *script;
-        std::size_t stopAfter;
-        const char *got;
-    } cases[] = {
-        {"tick 5\nfire Timer3\n", 0, ""},
-        {"click Start\ntick\ntick 2\ntick 0\ntick 002\n", 0, "11111"},
-        {"click Start\ntick 10\nfire Timer3\n", 3, "1113"},
-    };
-    for (const auto &c : cases) {
-        // Start enables Timer1 and Timer3; Timer1 turns itself off after
-        // stopAfter ticks.
-        std::string got;
-        const auto run = [&](const ControlEvent &e, Form &f, RandomSource &) {
-            if (e.control == "Command1") f.ctl.Timer1.Enabled = f.ctl.Timer3.Enabled = true;
-            if (e.timer) got += e.control.back();
-            if (e.control == "Timer1" && got.size() == c.stopAfter) f.ctl.Timer1.Enabled = false;
-        };
-        EXPECT_EQ(RunScriptText(c.script, run).exit, 0) << c.script;
-        EXPECT_EQ(got, c.got) << c.script;
-    }
-}
-
 TEST(ScriptRandom, ReadsOneNumberALineRoundedToSingle) {
     const std::string path =
         WriteFile("values.txt", "0.25\n  0.5\t\r\n\n0\n5e-1\n1e-60\n0.99999994\n-0\n");
