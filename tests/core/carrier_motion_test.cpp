@@ -159,45 +159,6 @@ TEST(HolePass, RelaxationCeilingsFloorAndJunctionPushes) {
     // clang-format on
 }
 
-TEST(CarrierPass, SharedBoundaryAndFlatEdges) {
-    auto inputs = [](const char *base, const char *collector, const char *vcb) {
-        return Inputs{"300", "0.9", base, collector, "0.5", vcb};
-    };
-    const Form noJunction = LaidOut(inputs("0.2", "0.7", "0"));
-    EXPECT_EQ(Moved(false, noJunction, {5200, 5000}).Top,
-              (noJunction.vars.CollectorConductionY - 105).toSingle())
-        << "the shared boundary takes the collector's confinement limit";
-    // Base valence edge 4080 below the collector's 3120 at a shared boundary:
-    // the base ceiling runs first and the collector's finds nothing to raise.
-    EXPECT_EQ(Moved(true, LaidOut(inputs("0.9", "0.1", "0")), {5200, 3000}), (Carrier{5200, 4080}));
-    // A flat valence edge across a junction: no first push, and no second test
-    // to divide by zero; electrons get only the barrier push or the drift.
-    for (const Inputs &in : {inputs("0.4", "0.7", "1.5"), inputs("0.9", "0.7", "0.2")}) {
-        const Form f = LaidOut(in);
-        const SimulationState &s = f.vars;
-        const bool eb = s.EmitterValenceY == s.BaseValenceY;
-        const Single x = eb ? 4220 : (s.BaseRightX + s.CollectorLeftX).toSingle() / 2;
-        const Single edge = s.BaseValenceY.toSingle(), top = (s.BaseConductionY - 105).toSingle();
-        EXPECT_EQ(Moved(true, f, {x, edge}), (Carrier{x, edge})) << in.base;
-        EXPECT_EQ(Moved(false, f, {x, top}).Left, eb ? x - 60 : x + 60) << in.base;
-    }
-}
-
-TEST(CarrierRefill, TalliesOfThePassAreShown) {
-    Form f = LaidOut();
-    // Pushed back, then counted; at BaseLeftX and at CollectorLeftX, not counted; counted.
-    PutCarriers(f.ctl.Shape1, f.vars.ElectronCount,
-                {{4200, 2100}, {4360, 1935}, {6400, 4335}, {7000, 4335}});
-    PutCarriers(f.ctl.Shape2, f.vars.HoleCount, {{4080, 3480}, {4400, 3240}, {6400, 5640}});
-    ScriptedRandom rnd = Draws(4 * 3 + 2, kStill), holes = Draws(3 * 3, kStill);
-    ElectronPass(f, rnd);
-    ElectronRefill(f, rnd);
-    EXPECT_EQ(f.ctl.Text11, "1") << "left of the base";
-    EXPECT_EQ(f.ctl.Text12, "1") << "right of CollectorLeftX";
-    HolePass(f, holes);
-    EXPECT_EQ(f.vars.ReservoirTally.toDouble(), 1) << "holes: both junction ends are outside";
-}
-
 TEST(ElectronRefill, EveryBranch) {
     const Carrier far{7000, 4335}, parked{2000, kParkedTop};
     // The positions r * 2640 + 1440 and r * 1000 + 6400 are formed in double
