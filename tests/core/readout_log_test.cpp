@@ -1,65 +1,14 @@
-// The readout log: which readouts are whole, the bound, and the summary
-// that a class writes on the board.
+// The readout log's bound, the summary that a class writes on the board and
+// the file's quoting; which readouts are whole is the trace readouts.script.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
-#include <vector>
 
 #include "app/program.h"
 #include "app/readout_report.h"
 
 namespace transistor {
 namespace {
-
-const ControlEvent &Button(const char *name) {
-    return *FindButton(name);
-}
-
-// A run on time from 0 s, readouts at 10, 20 and 30 s; `between` happens at 15 s.
-struct WholeCase {
-    const char *name;
-    std::function<void(Program &)> between;
-    bool start = true;
-    std::vector<bool> whole;
-};
-
-TEST(ReadoutLogWhole, ReadoutsDisturbedOrBeforeStartAreNotWhole) {
-    const WholeCase cases[] = {
-        {"undisturbed", [](Program &) {}, true, {false, true, true}},
-        {"before Start", [](Program &) {}, false, {false, false, false}},
-        {"pause", [](Program &p) { p.pause(15000), p.resume(16000); }, true, {false, false, true}},
-        {"step", [](Program &p) { p.step(15000), p.resume(15000); }, true, {false, false, true}},
-        {"Restart",
-         [](Program &p) { p.press(Button("Restart"), 15000); },
-         true,
-         {false, false, true}},
-        {"second Start",
-         [](Program &p) { p.press(Button("Start"), 15000); },
-         true,
-         {false, false, true}},
-        {"refused Restart changes nothing",
-         [](Program &p) {
-             p.form().ctl.Text4 = "x";
-             p.press(Button("Restart"), 15000);
-             p.form().ctl.Text4 = "0.5";
-         },
-         true,
-         {false, true, true}},
-    };
-    for (const WholeCase &c : cases) {
-        SCOPED_TRACE(c.name);
-        Program p({});
-        if (c.start) p.press(Button("Start"), 0);
-        p.runUntil(15000);
-        c.between(p);
-        // A pause shifts the readouts by its length: run to the third one.
-        while (p.readoutLog().readouts().size() < 3) p.runUntil(*p.nextDeadline());
-        std::vector<bool> whole;
-        for (const Readout &r : p.readoutLog().readouts()) whole.push_back(r.whole);
-        EXPECT_EQ(whole, c.whole);
-    }
-}
 
 // Over a long session nothing is counted twice and the oldest go first.
 TEST(ReadoutLogBound, DropsTheOldestAndKeepsNumbering) {
