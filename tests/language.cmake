@@ -33,7 +33,7 @@ if(TARGET transistor_view)
     list(GET run 0 name)
     list(GET run 1 language)
     list(SUBLIST run 2 -1 locale)
-    add_test(NAME window_language_${name} COMMAND window_test theLanguageOfTheLocale)
+    add_test(NAME window_language_${name} COMMAND window_test theWindowInTheLanguageOfTheLocale)
     set_tests_properties(window_language_${name} PROPERTIES ENVIRONMENT
       "QT_QPA_PLATFORM=offscreen;LANG=;LC_ALL=;LC_MESSAGES=;LANGUAGE=;TRANSISTOR_LANGUAGE=${language};${locale}")
   endforeach()
