@@ -35,9 +35,8 @@ int main(int argc, char **argv) {
             if (m.hasCaptured(2) || m.hasCaptured(3))
                 failures << QFileInfo(ts).fileName() + ": \"" + m.captured(1) + '"' + m.captured(2);
     }
-    for (const QString &failure : failures) QTextStream(stderr) << failure << "\n";
-    if (!failures.isEmpty())
-        QTextStream(stderr) << "Refresh the .ts files (cmake --build build --target "
-                               "update_translations), then translate what is listed above.\n";
-    return failures.isEmpty() ? 0 : 1;
+    if (failures.isEmpty()) return 0;
+    QTextStream(stderr) << failures.join(u'\n') << "\nRefresh the .ts files (cmake --build build "
+                        << "--target update_translations), then translate what is listed above.\n";
+    return 1;
 }
