@@ -2,9 +2,9 @@
 // tests/window_sessions.txt: what a user types, clicks, presses and touches,
 // and what the window shows after it; after every session the boxes, the
 // controls' places and what a screen reader hears agree with the program.
-// The rest needs the window itself: painting, the classroom keys, the
-// Readouts view, and the window in each language: names for a screen
-// reader, captions that fit.
+// The rest needs more than a session: a change of the Form painted, the
+// Readouts view against the program's log, and the window in each language:
+// names for a screen reader, captions that fit.
 #include <QtTest>
 #include <QtWidgets>
 #include <map>
