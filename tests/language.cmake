@@ -17,10 +17,9 @@ if(TARGET transistor_view)
     COMMAND translations_test $<TARGET_FILE:Qt6::lupdate> ${transistor_translated_sources_list}
             ${transistor_ts_files} -- ${transistor_lupdate_options} -I ${PROJECT_SOURCE_DIR})
 
-  # One run of the window per locale; the argument is the language it must
-  # show. Variables left empty count as unset, so the machine's own locale
-  # does not leak in.
-  transistor_window_test(window_language_test GTEST)
+  # One run of the window test's language check per locale, told the
+  # language the window must show. Variables left empty count as unset, so
+  # the machine's own locale does not leak in.
   foreach(run
       "en|en|LANG=en_US.UTF-8"
       "ja|ja|LANG=ja_JP.UTF-8"
@@ -34,8 +33,8 @@ if(TARGET transistor_view)
     list(GET run 0 name)
     list(GET run 1 language)
     list(SUBLIST run 2 -1 locale)
-    add_test(NAME window_language_${name} COMMAND window_language_test ${language})
+    add_test(NAME window_language_${name} COMMAND window_test theWindowInTheLanguageOfTheLocale)
     set_tests_properties(window_language_${name} PROPERTIES ENVIRONMENT
-      "QT_QPA_PLATFORM=offscreen;LANG=;LC_ALL=;LC_MESSAGES=;LANGUAGE=;${locale}")
+      "QT_QPA_PLATFORM=offscreen;LANG=;LC_ALL=;LC_MESSAGES=;LANGUAGE=;TRANSISTOR_LANGUAGE=${language};${locale}")
   endforeach()
 endif()

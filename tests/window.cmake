@@ -3,21 +3,18 @@ if(TARGET transistor_view)
   find_package(Qt6 6.4 REQUIRED COMPONENTS Test)
 
   # tests/NAME.cpp built against the view: a QtTest run offscreen as the test
-  # NAME, or with GTEST a GoogleTest executable whose runs the caller adds.
+  # NAME.
   function(transistor_window_test name)
-    cmake_parse_arguments(PARSE_ARGV 1 arg "GTEST" "" "")
     add_executable(${name} ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/${name}.cpp)
-    if(arg_GTEST)
-      target_link_libraries(${name} PRIVATE transistor_view GTest::gtest)
-      return()
-    endif()
     set_target_properties(${name} PROPERTIES AUTOMOC ON)
     target_link_libraries(${name} PRIVATE transistor_view Qt6::Test)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
   endfunction()
 
-  # The window: drawing, names and keys, messages, pause, step, zoom, copy.
+  # The window: sessions at it (window_sessions.txt), drawing, names and
+  # keys, the Readouts view; tests/language.cmake runs its language check
+  # once per locale.
   transistor_window_test(window_test)
 endif()
 
