@@ -22,21 +22,15 @@ test('the drawing is read from the module\'s memory', async () => {
   const before = core.changes();
   core.press('Start', 0);
   assert.notEqual(core.changes(), before);
-  const dump = JSON.parse(core.dump());
-  const electrons = core.carriers(false);
-  assert.equal(electrons.count, dump.vars.ElectronCount);
+  const [dump, electrons, holes, lines] = [JSON.parse(core.dump()), core.carriers(false), core.carriers(true), core.lines()];
   // The dump prints each single as the shortest decimal that reads back to it.
   const singles = (a) => a.flat().map(Math.fround);
-  assert.deepEqual([...electrons.positions], singles(dump.electrons));
-  assert.deepEqual([...core.carriers(true).positions], singles(dump.holes));
-  const lines = core.lines();
-  assert.deepEqual(Object.keys(lines), Object.keys(dump.lines));
+  assert.deepEqual([electrons.count, [...electrons.positions], [...holes.positions], Object.keys(lines)],
+    [dump.vars.ElectronCount, singles(dump.electrons), singles(dump.holes), Object.keys(dump.lines)]);
   for (const [name, l] of Object.entries(lines))
     assert.deepEqual([l.x1, l.y1, l.x2, l.y2, l.visible], [...singles(dump.lines[name].slice(0, 4)), dump.lines[name][4]], name);
-  core.advance(50);
-  core.advance(100);
-  assert.deepEqual([...core.plot()], singles(JSON.parse(core.dump()).plot));
-  assert.equal(core.plot().length, 4);
+  [50, 100].forEach((t) => core.advance(t));
+  assert.deepEqual([[...core.plot()], core.plot().length], [singles(JSON.parse(core.dump()).plot), 4]);
 });
 
 test('keys of the table match the keys a keyboard sends', () => {

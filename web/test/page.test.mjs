@@ -16,10 +16,9 @@ import { extname, join } from 'node:path';
 import { test } from 'node:test';
 
 import { decodePng, pageDir, root } from '../chromium.mjs';
-import { act, DEVICES, has, play, session, sleep, tr, withPage } from './user.mjs';
+import { act, DEVICES, has, linkGiven, play, session, sleep, tr, withPage } from './user.mjs';
 
-const READOUTS_OPENINGS = { 'F8': ['key F8'], 'the menu': ['key Shift+F10', 'menu Readouts'],
-  'the menu by touch': ['key Shift+F10', 'tap item:Readouts'] };
+const READOUTS_OPENINGS = { 'F8': ['key F8'], 'the menu': ['key Shift+F10', 'menu Readouts'], 'the menu by touch': ['key Shift+F10', 'tap item:Readouts'] };
 const refused = (box) => ({ message: has(box) });
 
 // Sessions of keys, clicks and links; a link's `set` lines are the texts it put in the boxes.
@@ -134,18 +133,18 @@ test('after Start and a few steps everything is drawn where it is: carriers, plo
       });
       const shot = decodePng(await s.page.screenshot());
       const snap = (v) => Math.round(v * d.px * dpr) / dpr; // a place in twips, on the device's pixels
-      const pixel = (x, y) => (x < 0 || y < 0 || x >= 1100 || y >= 1000 || d.covers.some(([l, t, r, b]) => x >= l - 1 && x <= r + 1 && y >= t - 1 && y <= b + 1)
+      const pixel = (x, y, covers = []) => (x < 0 || y < 0 || x >= 1100 || y >= 1000 || covers.some(([l, t, r, b]) => x >= l - 1 && x <= r + 1 && y >= t - 1 && y <= b + 1)
         ? null : shot.at(Math.floor(x * dpr), Math.floor(y * dpr)));
       const wrong = [], seen = { electrons: 0, holes: 0, points: 0 };
-      const look = (kind, x, y, want) => {
-        const c = kind === 'points' ? shot.at(Math.floor(x * dpr), Math.floor(y * dpr)) : pixel(x, y);
-        if (c && ++seen[kind] && !want(...c)) wrong.push(`${kind} at ${x}, ${y}: rgb(${c.slice(0, 3)})`);
+      const look = (kind, x, y, want, covers) => {
+        const c = pixel(x, y, covers);
+        if (c && (seen[kind] = (seen[kind] ?? 0) + 1) && !want(...c)) wrong.push(`${kind} at ${x}, ${y}: rgb(${c.slice(0, 3)})`);
       };
       // A hole is drawn over everything: an electron under one is not seen, nor a hole under a later hole's ring.
       const near = (a, b, r) => Math.hypot(a[0] - b[0], a[1] - b[1]) < r;
       const at = (p) => [d.form[0] + (p[0] + 52.5) * d.px, d.form[1] + (p[1] + 52.5) * d.px];
-      for (const p of d.electrons) if (!d.holes.some((h) => near(p, h, 67.5))) look('electrons', ...at(p), isDark);
-      d.holes.forEach((p, i) => d.holes.slice(i + 1).some((h) => near(p, h, 67.5) && !near(p, h, 26)) || look('holes', ...at(p), isLight));
+      for (const p of d.electrons) if (!d.holes.some((h) => near(p, h, 67.5))) look('electrons', ...at(p), isDark, d.covers);
+      d.holes.forEach((p, i) => d.holes.slice(i + 1).some((h) => near(p, h, 67.5) && !near(p, h, 26)) || look('holes', ...at(p), isLight, d.covers));
       // A point of the plot is a square of one (scaled) pixel; the plot's border covers its edges.
       const [pl, pt, pw, ph] = d.plot, side = Math.max(1, Math.round(d.px * 15 * dpr)) / dpr;
       for (let i = 0; i < d.points.length; i += 2) {
@@ -154,10 +153,9 @@ test('after Start and a few steps everything is drawn where it is: carriers, plo
       }
       for (const [what, places] of Object.entries(STILL)) for (const [x, y] of places) {
         const edge = (v) => snap(Math.abs(v)) + (v < 0 ? -side / 2 : side / 2);
-        const c = shot.at(Math.floor((d.form[0] + edge(x)) * dpr), Math.floor((d.form[1] + edge(y)) * dpr));
-        if (!isDark(...c)) wrong.push(`${what} at (${x}, ${y}): rgb(${c.slice(0, 3)})`);
+        look(`${what} at (${x}, ${y}) twips`, d.form[0] + edge(x), d.form[1] + edge(y), isDark);
       }
-      assert.ok(seen.electrons >= 40 && seen.holes >= 5 && seen.points >= 10, `${name}: in sight: ${JSON.stringify(seen)}`);
+      assert.ok(seen.electrons >= 40 && seen.holes >= 5 && (seen.points >= 10 || pt + ph > 1000), `${name}: in sight: ${JSON.stringify(seen)}`);
       assert.deepEqual(wrong, [], name);
     });
   }
@@ -168,8 +166,7 @@ test('after Start and a few steps everything is drawn where it is: carriers, plo
 const COPIED_TEXTS = ['Label1', 'Label11', 'Label18', 'Label13', 'Label3', 'Label15', 'Label10', 'Text1', 'Text7', 'Text13'];
 
 test('Ctrl+Shift+C copies the part of the form in sight, on white, without the buttons, each text where the screen has it', async () => {
-  const rows = [['en-US', '', 1, 0, 700, 660], ['ja', '', 1, 0, 700, 660], ['en-US', '?lang=designed', 1, 0, 700, 660],
-    ['en-US', '', 2, 0, 700, 660],
+  const rows = [['en-US', '', 1, 0, 700, 660], ['ja', '', 1, 0, 700, 660], ['en-US', '?lang=designed', 1, 0, 700, 660], ['en-US', '', 2, 0, 700, 660],
     ['en-US', '', 1, 4, 560, 420, 'refuse']]; // 200 % in a small window, scrolled; the picture is then downloaded
   for (const [language, query, dpr, zooms, width, height, refuse = ''] of rows) {
     const name = `${language}${query} ${dpr}x ${zooms} zoom steps ${refuse}`;
@@ -177,8 +174,7 @@ test('Ctrl+Shift+C copies the part of the form in sight, on white, without the b
       for (const step of [refuse, ...Array(zooms).fill('key Ctrl+='), 'click Start', 'wait 1000', 'key F5']) await act(s, step);
       // A window scrolled into the form copies what it shows of it.
       if (zooms) await s.page.evaluate(() => document.getElementById('Command1').scrollIntoView({ block: 'end', inline: 'end' }));
-      await s.page.mouse.move(0, 0);
-      await act(s, 'key Ctrl+Shift+C');
+      await s.page.mouse.move(0, 0).then(() => act(s, 'key Ctrl+Shift+C'));
       await s.page.waitForFunction(() => globalThis.copied || globalThis.saved, { timeout: 5000 });
       const png = await s.page.evaluate(async () => {
         const saved = await globalThis.saved;
@@ -196,13 +192,11 @@ test('Ctrl+Shift+C copies the part of the form in sight, on white, without the b
             // A caption's text where it stands (its box may reach under a neighbour); inside a box's border, its text.
             const el = document.getElementById(id) ?? transistorApp.form.element(id), range = document.createRange();
             range.selectNodeContents(el);
-            const r = el instanceof HTMLInputElement ? el.getBoundingClientRect() : range.getBoundingClientRect();
-            const inset = el instanceof HTMLInputElement ? 2 : 0;
+            const inset = el instanceof HTMLInputElement ? 2 : 0, r = (inset ? el : range).getBoundingClientRect();
             return [id, r.left - f.left + inset, r.top - f.top + inset, r.width - 2 * inset, r.height - 2 * inset];
           }) };
       }, COPIED_TEXTS);
-      const [left, top] = [Math.max(0, d.form[0]), Math.max(0, d.form[1])];
-      const [right, bottom] = [Math.min(d.form[2], d.view[0]), Math.min(d.form[3], d.view[1])];
+      const [left, top, right, bottom] = [Math.max(0, d.form[0]), Math.max(0, d.form[1]), Math.min(d.form[2], d.view[0]), Math.min(d.form[3], d.view[1])];
       assert.deepEqual([copied.width, copied.height], [Math.round((right - left) * dpr), Math.round((bottom - top) * dpr)], `${name}: its size`);
       const at = (x, y) => copied.at(Math.floor((x - left) * dpr), Math.floor((y - top) * dpr));
       const places = [['the Start button is left out', d.start, isLight],
@@ -236,7 +230,7 @@ test('a screen reader and a hover or a held finger meet every box, button, the p
       const node = async (selector) => s.page.accessibility.snapshot({ root: await s.page.$(selector), interestingOnly: false });
       for (const held of ['#Text12', '.legend']) {
         const title = await s.page.$eval(held, (el) => el.title);
-        await play(s, [`hold ${held}`, { tooltip: title, menu: false }, 'tap corner'], `${language} ${held}`);
+        await play(s, [`hold ${held}`, { tooltip: title, menu: false }, 'tap diagram', { tooltip: '' }], `${language} ${held}`);
       }
       await act(s, 'click Start');
       const worded = await s.page.$$eval('#form input, #form button[id^=Command], #Picture1, #form .legend',
@@ -320,7 +314,7 @@ test('thousands of random keys, clicks and texts break nothing, and Start still 
     // Input events straight to the browser, many in flight at once (it delivers them in order).
     let pending = [];
     const send = (method, params) => pending.push(s.cdp.send(method, params));
-    const key = (k, modifiers = []) => {
+    const key = (k, ...modifiers) => {
       const [code, windowsVirtualKeyCode, typed = ''] = KEY_CODES[k] ?? ['', 0, k];
       const bits = modifiers.reduce((m, x) => m | MODIFIER_BITS[x], 0), text = bits & ~MODIFIER_BITS.Shift ? '' : typed;
       for (const m of modifiers) send('Input.dispatchKeyEvent', { type: 'rawKeyDown', key: m, code: `${m}Left`, modifiers: bits });
@@ -338,25 +332,17 @@ test('thousands of random keys, clicks and texts break nothing, and Start still 
     let at = await places();
     for (let i = 0; i < count && !s.errors.length; i++) {
       const r = next(), [fl, ft, fr, fb] = at.form;
-      if (r < 0.25) {
-        // Anywhere on the form in sight.
-        const x = Math.max(0, fl) + next() * (Math.min(fr, 760) - Math.max(0, fl)), y = Math.max(0, ft) + next() * (Math.min(fb, 700) - Math.max(0, ft));
-        const button = next() < 0.15 ? 'right' : 'left';
-        click(x, y, button);
-      } else if (r < 0.45) {
-        const box = pick(BOXES), [l, t, rt, b] = at[box], typed = text(1 + Math.floor(next() * 8));
+      // Anywhere on the form in sight, a right click now and then; or a box clicked and typed into.
+      if (r < 0.25) click(Math.max(0, fl) + next() * (Math.min(fr, 760) - Math.max(0, fl)),
+        Math.max(0, ft) + next() * (Math.min(fb, 700) - Math.max(0, ft)), next() < 0.15 ? 'right' : 'left');
+      else if (r < 0.45) {
+        const [l, t, rt, b] = at[pick(BOXES)];
         click((l + rt) / 2, (t + b) / 2, 'left');
-        for (const ch of typed) if (/^[\x20-\x7e]$/.test(ch)) key(ch); else send('Input.insertText', { text: ch });
-      } else if (r < 0.46) {
-        send('Input.insertText', { text: text(200 + Math.floor(next() * 5000)) });
-      } else if (r < 0.90) {
-        const [k, ...modifiers] = r < 0.8 ? [pick(PLAIN_KEYS)] : pick(MODIFIED);
-        key(k, modifiers);
-      } else if (r < 0.93) {
-        send('Input.dispatchMouseEvent', { type: 'mouseWheel', x: 300, y: 200, deltaX: 0, deltaY: next() < 0.5 ? -100 : 100, modifiers: 2 });
-      } else {
-        send('Runtime.evaluate', { expression: `transistorApp.clock.advance(${Math.floor(next() * 1000)})` });
-      }
+        for (const ch of text(1 + Math.floor(next() * 8))) if (/^[\x20-\x7e]$/.test(ch)) key(ch); else send('Input.insertText', { text: ch });
+      } else if (r < 0.46) send('Input.insertText', { text: text(200 + Math.floor(next() * 5000)) });
+      else if (r < 0.90) key(...(r < 0.8 ? [pick(PLAIN_KEYS)] : pick(MODIFIED)));
+      else if (r < 0.93) send('Input.dispatchMouseEvent', { type: 'mouseWheel', x: 300, y: 200, deltaX: 0, deltaY: next() < 0.5 ? -100 : 100, modifiers: 2 });
+      else send('Runtime.evaluate', { expression: `transistorApp.clock.advance(${Math.floor(next() * 1000)})` });
       if (i % 25 === 24) await Promise.all(pending.splice(0));
       if (i % 100 === 99) at = await places();
     }
@@ -377,14 +363,10 @@ async function serve(folder) {
     '.webmanifest': 'application/manifest+json' };
   const asked = [];
   const server = http.createServer((request, response) => {
-    const path = new URL(request.url ?? '/', 'http://127.0.0.1').pathname;
+    const path = new URL(request.url, 'http://127.0.0.1').pathname;
     asked.push(path);
-    try {
-      const body = readFileSync(join(folder, path.replace(/^\/+/, '')));
-      response.writeHead(200, { 'content-type': types[extname(path)] ?? 'application/octet-stream' }).end(body);
-    } catch {
-      response.writeHead(404).end();
-    }
+    const body = (() => { try { return readFileSync(join(folder, path)); } catch { return null; } })();
+    response.writeHead(body ? 200 : 404, { 'content-type': types[extname(path)] ?? 'application/octet-stream' }).end(body ?? undefined);
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(undefined)));
   return { url: `http://127.0.0.1:${server.address().port}/`, asked, close: () => new Promise((r) => server.close(r)) };
@@ -393,11 +375,7 @@ async function serve(folder) {
 test('served over http it installs as an app, and opens again with the network off', async () => {
   const server = await serve(pageDir);
   await withPage({ manual: false, profile: true, url: `${server.url}transistor-sim.html` }, async (s) => {
-    assert.equal(await s.page.evaluate(async () => {
-      const worker = (await navigator.serviceWorker.ready).active;
-      if (worker.state !== 'activated') await new Promise((resolve) => worker.addEventListener('statechange', () => worker.state === 'activated' && resolve(0)));
-      return worker.state;
-    }), 'activated');
+    await s.page.waitForFunction(async () => (await navigator.serviceWorker.ready).active?.state === 'activated', { timeout: 10000 });
     const manifest = await s.cdp.send('Page.getAppManifest');
     assert.deepEqual([manifest.errors, JSON.parse(manifest.data).name], [[], 'Transistor visual simulation']);
     const { installabilityErrors } = await s.cdp.send('Page.getInstallabilityErrors');
@@ -433,11 +411,7 @@ test('in a learning platform\'s sandboxed frame it animates, takes keys once cli
         const box = await (await frame.frameElement()).boundingBox();
         await act(s, `right ${box.x + 400},${box.y + 30}`);
         await frame.click('[data-action=CopyLink]');
-        const link = await frame.waitForFunction(() => {
-          const input = document.querySelector('#copy[open] input');
-          return input && document.activeElement === input && input.selectionEnd === input.value.length ? input.value : globalThis.copied;
-        }, { timeout: 3000 });
-        assert.match(await link.jsonValue(), /transistor-sim\.html\?T=300&EFE=0\.9&EFB=0\.2&EFC=0\.7&VEB=0\.5&VCB=1$/, sandbox);
+        assert.match(await linkGiven(frame), /transistor-sim\.html\?T=300&EFE=0\.9&EFB=0\.2&EFC=0\.7&VEB=0\.5&VCB=1$/, sandbox);
         await act(s, 'key Escape');
         // The picture: on the clipboard, or shown where the frame refuses it.
         const refused = await frame.evaluate(() => !transistorApp.doc.featurePolicy?.allowsFeature('clipboard-write'));

@@ -28,15 +28,10 @@ export const tr = (language, context, source) => translations[language.split('-'
 export const has = (...parts) => (v) => parts.every((p) => v?.includes(p));
 export const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
 
-/** The devices the page promises, as Chromium emulates them. */
-export const DEVICES = {
-  iPad: KnownDevices.iPad,
-  // A touch Chromebook: a 1366 × 768 screen, a mouse pad and a touch screen.
-  chromebook: {
-    userAgent: 'Mozilla/5.0 (X11; CrOS x86_64 15633.69.0) AppleWebKit/537.36 (KHTML, like Gecko) Chrome/119.0.0.0 Safari/537.36',
-    viewport: { width: 1366, height: 768, deviceScaleFactor: 1, isMobile: false, hasTouch: true, isLandscape: true },
-  },
-};
+/** The devices the page promises, as Chromium emulates them; a touch Chromebook has a 1366 × 768 screen, a mouse pad and a touch screen. */
+export const DEVICES = { iPad: KnownDevices.iPad, chromebook: {
+  userAgent: 'Mozilla/5.0 (X11; CrOS x86_64 15633.69.0) AppleWebKit/537.36 (KHTML, like Gecko) Chrome/119.0.0.0 Safari/537.36',
+  viewport: { width: 1366, height: 768, deviceScaleFactor: 1, isMobile: false, hasTouch: true, isLandscape: true } } };
 
 const { browserFor, closeAll } = browserPool();
 after(closeAll);
@@ -45,8 +40,7 @@ after(closeAll);
 function keepCopies() {
   globalThis.copies = 0;
   HTMLAnchorElement.prototype.click = function () {
-    const a = this;
-    globalThis.saved = fetch(a.href).then((r) => r.arrayBuffer()).then((b) => ({ name: a.download, bytes: [...new Uint8Array(b)] }));
+    globalThis.saved = fetch(this.href).then((r) => r.arrayBuffer()).then((b) => ({ name: this.download, bytes: [...new Uint8Array(b)] }));
   };
   // A frame's policy may forbid the clipboard; merely looking is then an error.
   if (document.featurePolicy?.allowsFeature('clipboard-write') === false || !navigator.clipboard) return;
@@ -55,8 +49,7 @@ function keepCopies() {
     globalThis.copied = png ? await x[0].getType('image/png') : x;
     globalThis.copies++;
   };
-  navigator.clipboard.write = keep(true);
-  navigator.clipboard.writeText = keep(false);
+  Object.assign(navigator.clipboard, { write: keep(true), writeText: keep(false) });
 }
 
 /**
@@ -67,12 +60,9 @@ export async function open({ language = 'en-US', query = '', device = undefined,
   url = pageUrl + query, manual = true, profile = false, framed = false } = {}) {
   const browser = await browserFor(language);
   const context = profile ? browser.defaultBrowserContext() : await browser.createBrowserContext();
-  const page = await context.newPage();
-  const errors = watchErrors(page);
-  const asked = [];
+  const page = await context.newPage(), errors = watchErrors(page), asked = [];
   page.on('dialog', (d) => { asked.push(d.type()); d.dismiss(); });
-  if (device) await page.emulate(device);
-  else await page.setViewport({ width, height, deviceScaleFactor: dpr });
+  await (device ? page.emulate(device) : page.setViewport({ width, height, deviceScaleFactor: dpr }));
   const cdp = await page.createCDPSession();
   // Intl follows the language too; navigator.language comes from --accept-lang.
   await cdp.send('Emulation.setLocaleOverride', { locale: language });
@@ -91,8 +81,7 @@ export async function open({ language = 'en-US', query = '', device = undefined,
 async function ready(page) {
   await page.waitForFunction(() => globalThis.transistorApp);
   // The menus a text box opens of its own, which the page leaves to it.
-  await page.evaluate(() => addEventListener('contextmenu', (e) => { if (!e.defaultPrevented) globalThis.nativeMenus++; }));
-  await page.evaluate(() => { globalThis.nativeMenus = 0; });
+  await page.evaluate(() => addEventListener('contextmenu', (e) => { globalThis.nativeMenus = (globalThis.nativeMenus ?? 0) + !e.defaultPrevented; }));
 }
 
 /** What the page shows, in one look. */
@@ -100,14 +89,14 @@ function pageState() {
   const app = globalThis.transistorApp, $ = (id) => document.getElementById(id);
   const inSight = (r) => r.left >= 0 && r.top >= 0 && r.right <= innerWidth && r.bottom <= innerHeight;
   const menu = $('classroom-menu'), form = $('form').getBoundingClientRect(), px = app.zoom / 15;
-  const active = /** @type {any} */ (document.activeElement), sign = $('paused-sign');
+  const active = /** @type {any} */ (document.activeElement), shown = (id) => ($(id).hidden ? '' : $(id).textContent);
   const still = app.form.still, k = still.width / 9915, label = app.form.element('Label1');
   // The emitter's conduction edge (Line1) across its middle: how many rows it covers.
   const column = still.getContext('2d').getImageData(Math.round(2760 * k), Math.round(2280 * k) - 3, 1, 7).data;
   const lineRows = column.filter((v, i) => i % 4 === 3 && v > 128).length;
   const rows = (s) => [...document.querySelectorAll(s)], button = $('menu-button').getBoundingClientRect();
   return {
-    paused: app.core.paused(), running: app.core.runOn(), sign: sign.hidden ? '' : sign.textContent, ticks: JSON.parse(app.core.dump()).vars.PlotX / 2,
+    paused: app.core.paused(), running: app.core.runOn(), sign: shown('paused-sign'), ticks: JSON.parse(app.core.dump()).vars.PlotX / 2,
     zoom: app.zoom, fitted: app.zoom === app.fitZoom(), drawn: form.width ? Math.round(form.width / 6.61) / 100 : app.zoom, whole: inSight(form),
     corner: [-form.left / px, -form.top / px].map((v) => Math.round(v / 50) * 50),
     menu: !menu.hidden, menuAt: [Math.round(menu.getBoundingClientRect().left), Math.round(menu.getBoundingClientRect().top)],
@@ -117,14 +106,12 @@ function pageState() {
     touchAction: [...new Set(rows('#form button, #form input').map((el) => getComputedStyle(el).touchAction))].join(),
     focus: active.dataset.action ?? active.id, focusInSight: inSight(active.getBoundingClientRect()),
     inDialog: active.closest('dialog')?.id, selection: [active.selectionStart, active.selectionEnd],
-    copies: globalThis.copies, nativeMenus: globalThis.nativeMenus, held: globalThis.held,
-    background: getComputedStyle($('form')).backgroundColor, lineRows,
-    checked: document.querySelector('[data-action=HighContrast]')?.getAttribute('aria-checked'),
+    copies: globalThis.copies, nativeMenus: globalThis.nativeMenus ?? 0, held: globalThis.held, lineRows,
+    background: getComputedStyle($('form')).backgroundColor, checked: $('classroom-menu').querySelector('[data-action=HighContrast]')?.getAttribute('aria-checked'),
     lang: document.documentElement.lang, labelLang: label.lang,
     texts: { Start: $('Command1').textContent, Label1: label.textContent, Label11: app.form.element('Label11').textContent },
     values: Object.fromEntries(rows('#form input').map((el) => [el.id, el.value])),
-    message: $('message').open ? $('message').textContent : '', ended: $('ended').hidden ? '' : $('ended').textContent,
-    tooltip: $('tooltip').hidden ? '' : $('tooltip').textContent,
+    message: $('message').open ? $('message').textContent : '', ended: shown('ended'), tooltip: shown('tooltip'),
     keys: $('keys-help').open ? rows('#keys-help tr').map((r) => [...r.cells].map((c) => c.textContent.trim()).join(' | ')) : [],
     readouts: { open: $('readouts').open, headers: rows('#readouts-table thead th').length,
       notWhole: rows('#readouts-table tbody tr').map((r) => r.classList.contains('not-whole')),
@@ -145,14 +132,20 @@ const touch = (cdp, type, points) => cdp.send('Input.dispatchTouchEvent', {
 /** Where a place is in the window: the band diagram, the plot, an item of the menu, or an element. */
 const place = (page, what) => page.evaluate((what) => {
   const f = document.getElementById('form').getBoundingClientRect(), px = transistorApp.zoom / 15;
-  if (what === 'diagram') return [f.left + 3000 * px, f.top + 1000 * px];
-  if (what === 'plot') return [f.left + 3000 * px, f.top + 8400 * px];
-  if (what === 'corner') return [5, 5];
+  const twips = { diagram: [3000, 1000], plot: [3000, 8400] }[what];
+  if (twips) return [f.left + twips[0] * px, f.top + twips[1] * px];
   const r = document.querySelector(what.replace(/^item:(\w+)/, '#classroom-menu [data-action=$1]')).getBoundingClientRect();
   return [r.left + r.width / 2, r.top + r.height / 2];
 }, what);
 
 const BUTTONS = { Start: 'Command1', Restart: 'Command3', Close: 'Command2' };
+
+/** The link the user got from Copy link: from the clipboard, or selected in the link dialog. */
+export const linkGiven = (frame) => frame.waitForFunction(() => {
+  const input = document.querySelector('#copy[open] input');
+  return input && document.activeElement === input && input.selectionStart === 0 && input.selectionEnd === input.value.length
+    ? input.value : globalThis.copied;
+}, { timeout: 3000 }).then((link) => link.jsonValue());
 
 /** Does one action; what it adds to the session's output, for `dump` and `readouts`. */
 export async function act({ page, cdp }, action) {
@@ -205,13 +198,8 @@ export async function act({ page, cdp }, action) {
     await page.evaluate(() => { globalThis.held = [['F5', false], ['.', true], ['0', true]].filter(([key, ctrlKey]) =>
       !document.body.dispatchEvent(new KeyboardEvent('keydown', { key, ctrlKey, bubbles: true, cancelable: true }))).map(([k]) => k); });
   } else if (command === 'reopen') {
-    // The link the user got, from the clipboard or selected in the link dialog, opened.
-    const link = await page.waitForFunction(() => {
-      const input = document.querySelector('#copy[open] input');
-      return input && document.activeElement === input && input.selectionStart === 0 && input.selectionEnd === input.value.length
-        ? input.value : globalThis.copied;
-    }, { timeout: 3000 });
-    await page.goto(`${await link.jsonValue()}#manual-clock`).then(() => ready(page));
+    // The link the user got, opened.
+    await page.goto(`${await linkGiven(page)}#manual-clock`).then(() => ready(page));
   } else if (command === 'dump') return `${await page.evaluate(() => transistorApp.core.dump())}\n`;
   else if (command === 'readouts') {
     // The copy is the table as tab-separated text; the download is the driver's `readouts`.
@@ -260,12 +248,8 @@ export async function play(s, steps, name) {
 /** Runs `use` on a page opened with these options, and checks that nothing went wrong on it. */
 export async function withPage(options, use) {
   const s = await open(options);
-  try {
-    await use(s);
-    assert.deepEqual(s.errors, [], options.name);
-  } finally {
-    await s.close();
-  }
+  await use(s).finally(s.close);
+  assert.deepEqual(s.errors, [], options.name);
 }
 
 /** Opens the page as a row of a table says, and plays its steps. */
