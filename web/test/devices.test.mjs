@@ -11,6 +11,7 @@ import { DEVICES, has, session, tr } from './user.mjs';
 
 const GREY = 'rgb(239, 239, 239)', WHITE = 'rgb(255, 255, 255)';
 const big = (px) => px >= 44; // a finger's size
+const plain = (t) => tr('ja', 'Classroom', t).replace(/\(&\w\)|&/g, '');
 
 // Keys in turn, each with what it leaves; the focus is put before each key
 // on the page's body, in a text box, or on the open classroom menu.
@@ -42,8 +43,7 @@ function inTurn(pairs) {
 }
 
 const ROWS = [
-  ...[['de-DE', '', 'en', 'Collector current (mA)', 'Temperature (K)'],
-    ['ja', '', 'ja', tr('ja', 'Form1', 'Collector currnet (mA)'), tr('ja', 'Form1', '温度(K)')],
+  ...[['ja', '', 'ja', tr('ja', 'Form1', 'Collector currnet (mA)'), tr('ja', 'Form1', '温度(K)')],
     ['de-DE', '?lang=designed', 'en', 'Collector currnet (mA)', '温度(K)'],
     ['ja', '?lang=en', 'en', 'Collector current (mA)', 'Temperature (K)'],
   ].map(([language, query, lang, Label11, Label1]) => ({
@@ -69,13 +69,11 @@ const ROWS = [
         // A text box answers the menu keys with its own menu.
         .filter(([, want]) => !(want.menu && where === 'box'))
         .map(([key, want]) => [['key Escape', focus, `key ${key}`], { zoom: 1, ...want }])))] },
-  ...['en-US', 'ja'].map((language) => {
-    const plain = (t) => tr(language, 'Classroom', t).replace(/\(&\w\)|&/g, '');
-    return { name: `the Keys item lists the menu's keys in ${language}`, language,
-      steps: ['key Shift+F10', 'menu Keys', { keys: has(`F5, Pause, Ctrl+. | ${plain('&Pause')}`,
-        `Shift+F10, Menu | ${plain('Open this menu')}`,
-        `Ctrl+Shift+C | ${plain('&Copy picture')}`) }] };
-  }),
+  { name: 'the Keys item lists the menu\'s keys, the page\'s own texts in Japanese', language: 'ja',
+    steps: ['key Shift+F10', 'menu Keys', { keys: has(`F5, Pause, Ctrl+. | ${plain('&Pause')}`,
+      `Shift+F10, Menu | ${plain('Open this menu')}`, `Ctrl+Shift+C | ${plain('&Copy picture')}`) },
+    'key Escape', 'click Start', 'key F5', { sign: tr('ja', 'Classroom', 'Paused') }, 'click Close',
+    { ended: tr('ja', 'Page', 'The program has ended. You may close this page.') }] },
   { name: 'a reload during a run asks first; before Start and after Close it does not, '
       + 'and the keys go back to the browser',
     steps: ['click #Text2', 'reload', { asked: 0 },

@@ -8,14 +8,10 @@
 //
 // TRANSISTOR_RANDOM_SEED and TRANSISTOR_RANDOM_ACTIONS play the random input again, or longer.
 import assert from 'node:assert/strict';
-import { execFileSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
+import { readFileSync } from 'node:fs';
 import http from 'node:http';
-import { tmpdir } from 'node:os';
 import { extname, join } from 'node:path';
 import { test } from 'node:test';
-
-import { _keyDefinitions as US } from 'puppeteer-core/internal/common/USKeyboardLayout.js';
 
 import { decodePng, pageDir, root } from '../chromium.mjs';
 import { act, DEVICES, has, play, session, sleep, tr, withPage } from './user.mjs';
@@ -54,21 +50,16 @@ const SESSIONS = [
   { name: 'a text box keeps its own menu for the Menu key and Shift+F10', steps: ['click #Text2',
     'key ContextMenu', { menu: false, nativeMenus: 1 },
     'key Shift+F10', { menu: false, nativeMenus: 2 }] },
-  { name: 'the page\'s own texts in Japanese', language: 'ja', steps: ['key Enter', 'key F5',
-    { sign: tr('ja', 'Classroom', 'Paused') }, 'click Close',
-    { ended: tr('ja', 'Page', 'The program has ended. You may close this page.') }] },
   { name: 'a refused input: a message names the box, then the box has the focus, its text selected',
-    steps: [['Text3', 'x', 'key Enter', 'Base Fermi level (eV)', '0.2'],
+    steps: [['Text3', '0,25', 'key Enter', 'Base Fermi level (eV)', '0.2'],
       ['Text1', '   ', 'click Start', 'Temperature (K)', '300'],
       ['Text4', '', 'key Enter', 'Emitter–base voltage VEB (V)', '0.5'],
     ].flatMap(([box, text, how, named, right]) => [`type ${box} ${text}`, how,
       { message: has(named), inDialog: 'message' }, 'key Enter',
       { focus: box, selection: [0, text.length] }, `type ${box} ${right}`]) },
   { name: 'zoom keys and Ctrl with the wheel: 25 % steps from 100 to 300 %', height: 600, steps: [
-    'key Ctrl+=', { zoom: 1.25 }, 'key Ctrl+Shift+=', { zoom: 1.5 }, 'key Ctrl+-', { zoom: 1.25 },
-    'key Ctrl+0', { zoom: 1 }, 'key Ctrl+-', { zoom: 1 },
-    ...Array(9).fill('key Ctrl+='), { zoom: 3 },
-    'wheel down', { zoom: 2.75 }, 'wheel up', { zoom: 3 }, 'wheel up', { zoom: 3 }] },
+    'key Ctrl+-', { zoom: 1 }, ...Array(9).fill('key Ctrl+='), { zoom: 3 },
+    'wheel down', { zoom: 2.75 }, 'wheel up', 'wheel up', { zoom: 3 }] },
   { name: 'zooming keeps the same part of the form in the window\'s corner',
     width: 500, height: 400,
     steps: [...Array(4).fill('key Ctrl+='), 'scroll 400,300', { zoom: 2, corner: [2950, 2200] },
@@ -88,8 +79,6 @@ const SESSIONS = [
       'click Start', 'wait 1000', 'click Restart', 'wait 1000', 'dump'] },
   { name: 'an empty value in a link that starts', query: '?T=&start',
     steps: ['set Text1 ', '= click Start', refused('Temperature (K)'), 'dump'] },
-  { name: 'a comma in a link', query: '?VEB=0,3', steps: ['set Text4 0,3', 'click Start',
-    refused('Emitter–base voltage VEB (V)'), 'dump'] },
   { name: 'a link\'s language and zoom in steps', query: '?lang=ja&zoom=170%25',
     steps: [{ lang: 'ja', zoom: 1.75, texts: { Start: tr('ja', 'Form1', 'Start') } }] },
   // Every page opened from file:// must ask for nothing but itself (user.mjs sees to it).
@@ -107,7 +96,7 @@ for (const row of SESSIONS) test(row.name, () => session(row));
 const isDark = (...c) => Math.max(...c.slice(0, 3)) <= 64;
 const isLight = (...c) => Math.min(...c.slice(0, 3)) >= 192;
 
-test('after Start and a few steps the carriers and the plot's points are drawn where they are',
+test('after Start and a few steps the carriers and the plot\'s points are drawn where they are',
   async () => {
     // Device pixels, and the keys that zoom the page: 1x, 2x, the page at 150 %,
     // the browser at 150 % and the page at 125 %.
@@ -125,17 +114,16 @@ async function drawnWhereItIs(s, dpr, zooms, name) {
   }
   const d = await s.page.evaluate(() => {
     const app = transistorApp, r = (id) => document.getElementById(id).getBoundingClientRect();
-    const take = (holes) => {
-      const { count, positions } = app.core.carriers(holes);
-      return Array.from({ length: count }, (_, i) => [positions[2 * i + 2], positions[2 * i + 3]]);
-    };
+    // Where the dump (the driver's) has them: the page reads them from the module's memory.
+    const { vars, electrons, holes, plot: points } = JSON.parse(app.core.dump());
     // What covers a part of the form: every element on it but the canvases.
     const covers = [...document.getElementById('form').children]
       .filter((el) => el instanceof HTMLElement && el.tagName !== 'CANVAS' && !el.hidden
         && !el.classList.contains('for-screen-readers'))
       .map((el) => el.getBoundingClientRect()).map((b) => [b.left, b.top, b.right, b.bottom]);
     const plot = r('Picture1');
-    return { electrons: take(false), holes: take(true), points: [...app.core.plot()],
+    return { electrons: electrons.slice(1, vars.ElectronCount + 1), points: points.flat(),
+      holes: holes.slice(1, vars.HoleCount + 1),
       form: [r('form').left, r('form').top], plot: [plot.left, plot.top, plot.width, plot.height],
       covers, px: app.zoom / 15 };
   });
@@ -171,20 +159,15 @@ async function drawnWhereItIs(s, dpr, zooms, name) {
   assert.deepEqual(wrong, [], name);
 }
 
-// Texts of the form whose copy must match the screen: captions aligned right
-// and left, a Japanese one, wrapped ones, and boxes with their text.
-const COPIED_TEXTS = ['Label1', 'Label11', 'Label18', 'Label13', 'Label3', 'Label15', 'Label10',
-  'Text1', 'Text7', 'Text13'];
-
 test('Ctrl+Shift+C copies the form in sight, on white, without the buttons, texts where shown',
   async () => {
     // The last: 200 % in a small window, scrolled; the clipboard refuses, the picture downloads.
-    const rows = [['', 1, 0, 700, 660], ['?lang=designed', 1, 0, 700, 660], ['', 2, 0, 700, 660],
-      ['', 1, 4, 560, 420, 'refuse']];
-    for (const [query, dpr, zooms, width, height, refuse = ''] of rows) {
-      const name = `${query} ${dpr}x ${zooms} zoom steps ${refuse}`;
+    for (const [query, dpr, zooms, refuse] of [['', 1, 0], ['?lang=designed', 1, 0], ['', 2, 0],
+      ['', 1, 4, 'refuse']]) {
+      const name = `${query} ${dpr}x ${zooms} zoom steps ${refuse ?? ''}`;
+      const [width, height] = zooms ? [560, 420] : [700, 660];
       await withPage({ query, dpr, width, height, name }, (s) =>
-        copiedAsShown(s, [refuse, ...Array(zooms).fill('key Ctrl+=')], dpr, name));
+        copiedAsShown(s, [refuse ?? '', ...Array(zooms).fill('key Ctrl+=')], dpr, name));
     }
   });
 
@@ -197,47 +180,46 @@ async function copiedAsShown(s, steps, dpr, name) {
       .scrollIntoView({ block: 'end', inline: 'end' }));
   }
   await s.page.mouse.move(0, 0).then(() => act(s, 'key Ctrl+Shift+C'));
-  await s.page.waitForFunction(() => globalThis.copied || globalThis.saved, { timeout: 5000 });
-  const [file, bytes] = await s.page.evaluate(async () => {
-    const saved = await globalThis.saved;
+  const [file, bytes] = await s.page.waitForFunction(async () => {
+    const saved = await globalThis.saved, copied = globalThis.copied;
     return saved ? [saved.name, saved.bytes]
-      : ['', [...new Uint8Array(await globalThis.copied.arrayBuffer())]];
-  });
+      : copied && ['', [...new Uint8Array(await copied.arrayBuffer())]];
+  }, { timeout: 5000 }).then((got) => got.jsonValue());
   assert.equal(file, steps[0] && 'transistor-sim.png', name);
   const copied = decodePng(Buffer.from(bytes));
-  const d = await s.page.evaluate((ids) => {
+  const d = await s.page.evaluate(() => {
     const f = document.getElementById('form').getBoundingClientRect(), v = document.documentElement;
     const start = document.getElementById('Command1').getBoundingClientRect();
-    const { positions } = transistorApp.core.carriers(false);
+    const [, electron] = JSON.parse(transistorApp.core.dump()).electrons;
+    const px = transistorApp.zoom / 15;
+    const at = (x, y) => [f.left + x * px, f.top + y * px];
     return { form: [f.left, f.top, f.right, f.bottom], view: [v.clientWidth, v.clientHeight],
-      px: transistorApp.zoom / 15, electron: [positions[2], positions[3]],
-      start: [start.left + start.width / 2, start.top + start.height / 2],
-      texts: ids.map((id) => {
-        // A caption's text where it stands (its box may reach under a neighbour);
-        // inside a box's border, its text.
-        const el = document.getElementById(id) ?? transistorApp.form.element(id);
+      places: [['the Start button is left out',
+        [(start.left + start.right) / 2, (start.top + start.bottom) / 2], 'light'],
+        ['an electron', at(electron[0] + 52.5, electron[1] + 52.5), 'dark'],
+        ['a place with nothing on it', at(600, 600), 'white'],
+        ['the right wire', [f.left + 3960 * px + 0.5, f.top + 6200 * px], 'dark']],
+      // Each caption's text where it stands (its box may reach under a neighbour);
+      // inside a box's border, its text.
+      texts: [...document.querySelectorAll('#form .label, #form input')].map((el) => {
         const range = document.createRange();
         range.selectNodeContents(el);
         const inset = el instanceof HTMLInputElement ? 2 : 0;
         const r = (inset ? el : range).getBoundingClientRect();
-        return [id, r.left - f.left + inset, r.top - f.top + inset, r.width - 2 * inset,
+        return [el.id, r.left - f.left + inset, r.top - f.top + inset, r.width - 2 * inset,
           r.height - 2 * inset];
       }) };
-  }, COPIED_TEXTS);
+  });
   const [left, top] = [Math.max(0, d.form[0]), Math.max(0, d.form[1])];
   const [right, bottom] = [Math.min(d.form[2], d.view[0]), Math.min(d.form[3], d.view[1])];
   assert.deepEqual([copied.width, copied.height],
     [Math.round((right - left) * dpr), Math.round((bottom - top) * dpr)], `${name}: its size`);
-  const at = (x, y) => copied.at(Math.floor((x - left) * dpr), Math.floor((y - top) * dpr));
-  const twips = (x, y) => [d.form[0] + x * d.px, d.form[1] + y * d.px];
-  const places = [['the Start button is left out', d.start, isLight],
-    ['an electron', twips(d.electron[0] + 52.5, d.electron[1] + 52.5), isDark],
-    ['a place with nothing on it is white', twips(600, 600), (...c) => Math.min(...c) === 255],
-    ['the right wire', twips(3960 + 0.5 / d.px, 6200), isDark],
-  ].filter(([, [x, y]]) => x >= left && y >= top && x < right && y < bottom);
-  assert.ok(places.length >= 2, `${name}: ${places.length} places to look at`);
-  for (const [what, [x, y], want] of places) {
-    assert.ok(want(...at(x, y)), `${name}: ${what}: rgb(${at(x, y)})`);
+  const looks = { light: isLight, dark: isDark, white: (...c) => Math.min(...c) === 255 };
+  const inSight = d.places.filter(([, [x, y]]) => x >= left && y >= top && x < right && y < bottom);
+  assert.ok(inSight.length >= 2, `${name}: ${inSight.length} places to look at`);
+  for (const [what, [x, y], look] of inSight) {
+    const c = copied.at(Math.floor((x - left) * dpr), Math.floor((y - top) * dpr));
+    assert.ok(looks[look](...c), `${name}: ${what}: rgb(${c})`);
   }
   if (zoomed || dpr > 1) return;
   // The glyphs stand where the screen has them, in the same font (antialiasing may differ
@@ -256,55 +238,48 @@ async function copiedAsShown(s, steps, dpr, name) {
         either += a || b ? 1 : 0;
       }
     }
-    assert.ok(either > 0 && both / either > 0.75, `${name} ${id}: ${both} of ${either} dark`);
+    assert.ok(both >= 0.75 * either, `${name} ${id}: ${both} of ${either} dark`);
   }
 }
 
 test('a screen reader, a hover or a held finger meet every box, button, the plot and the shapes',
   async () => {
-    const english = {};
+    const english = {}, roles = { Command: 'button', Text: 'textbox', Picture: 'image' };
     for (const language of ['en-US', 'ja']) {
       await withPage({ language, device: DEVICES.chromebook, name: language }, async (s) => {
-        const node = async (selector) =>
+        const heard = async (selector) =>
           s.page.accessibility.snapshot({ root: await s.page.$(selector), interestingOnly: false });
         for (const held of ['#Text12', '.legend']) {
-          const title = await s.page.$eval(held, (el) => el.title);
-          const steps = [`hold ${held}`, { tooltip: title, menu: false },
-            'tap diagram', { tooltip: '' }];
-          await play(s, steps, `${language} ${held}`);
+          const tooltip = await s.page.$eval(held, (el) => el.title);
+          await play(s, [`hold ${held}`, { tooltip, menu: false }, 'tap diagram', { tooltip: '' }],
+            `${language} ${held}`);
         }
         await act(s, 'click Start');
-        const worded = await s.page.$$eval('#form input, #form button[id^=Command], #Picture1',
-          (els) => els.map((el) => [el.id, el.title]));
-        const legends = await s.page.$$eval('#form .legend', (els) => els.map((el) => el.title));
-        assert.deepEqual(legends.map(Boolean), [true, true], `${language}: the two shapes`);
-        const roles = { Command: 'button', Text: 'textbox', Picture: 'image' };
-        for (const [id, title] of worded) {
-          const heard = await node(`#${id}`);
-          // The name over the description (the plot's goes on with the count now).
-          const [name, description] = title.split('\n');
+        // The name over the description (the plot's goes on with the count now): the window's
+        // own texts, in the language, as its translators know them; the two shapes have them too.
+        const worded = await s.page.$$eval(
+          '#form input, #form button[id^=Command], #Picture1, .legend',
+          (els) => els.map((el, i) => [el.id || `legend ${i}`, ...el.title.split('\n')]));
+        for (const [id, name, description] of worded) {
           english[id] ??= [name, description];
-          assert.deepEqual([heard.role, heard.name, heard.description.slice(0, description.length)],
-            [roles[id.replace(/\d+/, '')], name, description], `${language} ${id}`);
-          // The window's own texts, in the language: what its translators know.
-          assert.deepEqual([name, description], english[id].map((t) => tr(language, 'Form1', t)),
-            `${language} ${id}: the window's texts`);
+          const translated = english[id].map((t) => tr(language, 'Form1', t));
+          assert.deepEqual([name, description], translated, `${language} ${id}`);
           assert.ok(english[id].every((t) => tr('ja', 'Form1', t) !== t), `${id}: ${english[id]}`);
+          if (id.startsWith('legend')) continue;
+          const { role, name: said, description: told } = await heard(`#${id}`);
+          assert.deepEqual([role, said, told.slice(0, description.length)],
+            [roles[id.replace(/\d+/, '')], name, description], `${language} ${id}`);
         }
-        const names = worded.map(([, t]) => t.split('\n')[0]);
-        assert.equal(new Set(names).size, names.length, `${language}: every name its own`);
-        const band = await node('canvas[role=img]');
+        assert.equal(new Set(worded.map(([, name]) => name)).size, worded.length, 'names');
+        const band = await heard('canvas[role=img]');
         assert.equal(band.name, tr(language, 'transistor::MainWindow', 'Band diagram'), language);
-        const counts = language === 'ja'
-          ? /^電子の数はエミッタ \d+、ベース \d+、コレクタ \d+/
-          : /^Electrons in the emitter: \d+, in the base: \d+, in the collector: \d+/;
-        assert.match(band.description, counts, language);
+        assert.match(band.description, language === 'ja' ? /^電子の数はエミッタ \d+、/
+          : /^Electrons in the emitter: \d+, in the base: \d+, in the collector: \d+/, language);
         // A refused input: an alert dialog titled as the window, with its button in the language.
         await play(s, ['type Text3 x', 'key Enter'], language);
-        const [dialog, button] = [await node('#message'), await node('#message button')];
-        const title = tr(language, 'Form1', 'Transistor visual simulation');
-        assert.deepEqual([dialog.role, dialog.name, button.name],
-          ['alertdialog', title, tr(language, 'Page', 'OK')], language);
+        const [dialog, button] = [await heard('#message'), await heard('#message button')];
+        assert.deepEqual([dialog.role, dialog.name, button.name], ['alertdialog',
+          tr(language, 'Form1', 'Transistor visual simulation'), tr(language, 'Page', 'OK')]);
         assert.ok(dialog.description.startsWith(tr(language, 'Message', 'Base Fermi level (eV)')));
       });
     }
@@ -328,7 +303,6 @@ test('Tab visits the controls in the window\'s tab order, each in sight with a f
       const mark = rgba.filter((_, i) => i % 4 === 0 && blue(i) < 90).length;
       assert.ok(mark >= 2 * (r.width + r.height) / 3, `${id} shows a focus mark: ${mark} pixels`);
     }
-    await play(s, ['key Shift+Tab', { focus: 'Text12' }], 'Shift+Tab goes back');
   }));
 
 /** Numbers in (0, 1) from a seed (Park and Miller's), so that a failing run can be played again. */
@@ -337,13 +311,13 @@ function random(seed) {
   return () => (s = (s * 16807) % 2147483647) / 2147483647;
 }
 
-// Keys as a US keyboard sends them, alone or with modifiers.
-const KEYS = ['Enter', 'Tab', 'Escape', 'F5', 'Pause', 'F6', 'F10', ' ', 'Backspace', 'Delete',
+// Keys alone and with modifiers, boxes, and characters (some not on a US keyboard).
+const KEYS = ['Enter', 'Tab', 'Escape', 'F5', 'Pause', 'F6', 'F10', 'Space', 'Backspace', 'Delete',
   'ArrowDown', 'ArrowUp', 'ArrowLeft', 'Home', 'End', 'ContextMenu', '=', '+', '-', '0', '5', 'a',
   'C', 'r', 'z'];
-const BOXES = Array.from({ length: 13 }, (_, i) => `Text${i + 1}`);
-const MODIFIED = [['=', 'Control'], ['+', 'Control', 'Shift'], ['-', 'Control'], ['0', 'Control'],
-  ['F10', 'Shift'], ['Tab', 'Shift'], ['a', 'Control'], ['C', 'Control', 'Shift'], ['r', 'Alt']];
+const MODIFIED = ['Ctrl+=', 'Ctrl+Shift+=', 'Ctrl+-', 'Ctrl+0', 'Shift+F10', 'Shift+Tab', 'Ctrl+a',
+  'Ctrl+Shift+C', 'Alt+r'];
+const BOXES = Array.from({ length: 13 }, (_, i) => `#Text${i + 1}`);
 const CHARACTERS = [...'0123456789..,,--+eE xé漢字１２🙂'];
 
 test('thousands of random keys, clicks and texts break nothing; Start still starts', async () => {
@@ -354,47 +328,21 @@ test('thousands of random keys, clicks and texts break nothing; Start still star
   await withPage({ width: 760, height: 700, name: `seed ${seed}` }, async (s) => {
     // Close, by a click or by Tab and Enter, rightly ends everything.
     await s.page.evaluate(() => { document.getElementById('Command2').disabled = true; });
-    // Input events straight to the browser, many in flight at once (it delivers them in order).
-    let pending = [];
-    const send = (method, params) => pending.push(s.cdp.send(method, params));
-    const key = (k, ...modifiers) => {
-      const { code, keyCode: windowsVirtualKeyCode, text: typed = k.length === 1 ? k : '' } = US[k];
-      const bits = modifiers.reduce((m, x) => m | { Alt: 1, Control: 2, Meta: 4, Shift: 8 }[x], 0);
-      const text = bits & ~8 ? '' : typed, event = 'Input.dispatchKeyEvent';
-      const modifier = (type, m, held) =>
-        send(event, { type, key: m, code: `${m}Left`, modifiers: held });
-      for (const m of modifiers) modifier('rawKeyDown', m, bits);
-      send(event, { type: text ? 'keyDown' : 'rawKeyDown', key: k, code, windowsVirtualKeyCode,
-        text, unmodifiedText: text, modifiers: bits });
-      send(event, { type: 'keyUp', key: k, code, windowsVirtualKeyCode, modifiers: bits });
-      for (const m of modifiers) modifier('keyUp', m, 0);
-    };
-    const click = (x, y, button) => ['mouseMoved', 'mousePressed', 'mouseReleased']
-      .forEach((type) => send('Input.dispatchMouseEvent', { type, x, y, button, clickCount: 1 }));
     for (let i = 0; i < count && !s.errors.length; i++) {
       const r = next();
-      // Anywhere in the window, a right click now and then; or a box focused and typed into.
-      if (r < 0.25) click(next() * 760, next() * 700, next() < 0.15 ? 'right' : 'left');
-      else if (r < 0.45) {
-        const box = pick(BOXES);
-        send('Runtime.evaluate', { expression: `document.getElementById('${box}').focus()` });
-        for (const ch of text(1 + Math.floor(next() * 8))) {
-          if (/^[\x20-\x7e]$/.test(ch)) key(ch);
-          else send('Input.insertText', { text: ch });
-        }
+      // Anywhere in the window, a right click now and then; or a box typed into.
+      if (r < 0.25) {
+        const [x, y, button] = [next() * 760, next() * 700, next() < 0.15 ? 'right' : 'left'];
+        await s.page.mouse.click(x, y, { button });
+      } else if (r < 0.45) {
+        await s.page.focus(pick(BOXES));
+        await s.page.keyboard.type(text(1 + Math.floor(next() * 8)));
       } else if (r < 0.46) {
-        send('Input.insertText', { text: text(200 + Math.floor(next() * 5000)) });
-      } else if (r < 0.90) key(...(r < 0.8 ? [pick(KEYS)] : pick(MODIFIED)));
-      else if (r < 0.93) {
-        send('Input.dispatchMouseEvent', { type: 'mouseWheel', x: 300, y: 200, deltaX: 0,
-          deltaY: next() < 0.5 ? -100 : 100, modifiers: 2 });
-      } else {
-        send('Runtime.evaluate',
-          { expression: `transistorApp.clock.advance(${Math.floor(next() * 1000)})` });
-      }
-      if (i % 25 === 24) await Promise.all(pending.splice(0));
+        await s.page.keyboard.sendCharacter(text(200 + Math.floor(next() * 5000)));
+      } else if (r < 0.90) await act(s, `key ${r < 0.8 ? pick(KEYS) : pick(MODIFIED)}`);
+      else if (r < 0.93) await act(s, `wheel ${next() < 0.5 ? 'up' : 'down'}`);
+      else await act(s, `wait ${Math.floor(next() * 1000)}`);
     }
-    await Promise.all(pending);
     assert.deepEqual(s.errors, [], `seed ${seed}`);
     // Whatever the boxes and the zoom now are, a user can start again.
     const inTheWay = () => s.page.evaluate(() => document.getElementById('message').open
@@ -408,60 +356,49 @@ test('thousands of random keys, clicks and texts break nothing; Start still star
   });
 });
 
-/** A folder over http on 127.0.0.1; it counts what it is asked for. */
-async function serve(folder) {
+/** The page over http on 127.0.0.1, with a learning platform's page; it counts what it is asked. */
+async function serve() {
   const types = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript',
     '.png': 'image/png', '.svg': 'image/svg+xml', '.webmanifest': 'application/manifest+json' };
   const asked = [];
   const server = http.createServer((request, response) => {
     const path = new URL(request.url, 'http://127.0.0.1').pathname;
     asked.push(path);
+    const file = path === '/host.html' ? join(root, 'web', 'test', path) : join(pageDir, path);
     let body = null;
-    try { body = readFileSync(join(folder, path)); } catch { /* not there */ }
+    try { body = readFileSync(file); } catch { /* not there */ }
     const type = types[extname(path)] ?? 'application/octet-stream';
     response.writeHead(body ? 200 : 404, { 'content-type': type }).end(body ?? undefined);
   });
-  await new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(undefined)));
-  const url = `http://127.0.0.1:${server.address().port}/`;
-  return { url, asked, close: () => new Promise((r) => server.close(r)) };
+  // Left open, it does not keep the tests from ending.
+  await new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(undefined)).unref());
+  return { url: `http://127.0.0.1:${server.address().port}/`, asked };
 }
 
 test('served over http it installs as an app, and opens again with the network off', async () => {
-  const server = await serve(pageDir);
+  const server = await serve();
   const url = `${server.url}transistor-sim.html`;
   await withPage({ manual: false, profile: true, url }, async (s) => {
     await s.page.waitForFunction(async () =>
       (await navigator.serviceWorker.ready).active?.state === 'activated', { timeout: 10000 });
-    const manifest = await s.cdp.send('Page.getAppManifest');
-    assert.deepEqual([manifest.errors, JSON.parse(manifest.data).name],
-      [[], 'Transistor visual simulation']);
     const { installabilityErrors } = await s.cdp.send('Page.getInstallabilityErrors');
     assert.deepEqual(installabilityErrors.map((e) => e.errorId), [], 'a browser offers to install');
     await s.page.setOfflineMode(true);
     const asked = server.asked.length;
     await act(s, 'reload');
-    assert.ok(await s.page.evaluate(() => navigator.serviceWorker.controller !== null),
-      'the service worker answered');
     await act(s, 'click Start');
     await s.page.waitForFunction(() => JSON.parse(transistorApp.core.dump()).vars.PlotX >= 8);
     assert.deepEqual(server.asked.slice(asked), [], 'nothing reached the server offline');
-  }).finally(server.close);
+  });
 });
 
 test('in a learning platform\'s sandboxed frame it animates, takes keys, and copying falls back',
   async () => {
-    const folder = mkdtempSync(join(tmpdir(), 'transistor-host-'));
-    execFileSync('cp', ['-R', `${pageDir}/.`, join(root, 'web', 'test', 'host.html'), folder]);
-    const server = await serve(folder);
-    try {
-      for (const sandbox of ['allow-scripts', 'allow-scripts allow-same-origin']) {
-        const query = new URLSearchParams({ sandbox, src: 'transistor-sim.html?VCB=1&start' });
-        const url = `${server.url}host.html?${query}`;
-        await withPage({ manual: false, url, name: sandbox }, (s) => framed(s, sandbox));
-      }
-    } finally {
-      await server.close();
-      rmSync(folder, { recursive: true, force: true });
+    const server = await serve();
+    for (const sandbox of ['allow-scripts', 'allow-scripts allow-same-origin']) {
+      const query = new URLSearchParams({ sandbox, src: 'transistor-sim.html?VCB=1&start' });
+      const url = `${server.url}host.html?${query}`;
+      await withPage({ manual: false, url, name: sandbox }, (s) => framed(s, sandbox));
     }
   });
 
@@ -479,10 +416,7 @@ async function framed(s, sandbox) {
   await act(s, 'key F5');
   assert.equal(await frame.evaluate(() => transistorApp.core.paused()), true, `${sandbox}: F5`);
   // The picture: on the clipboard, or shown where the frame refuses it.
-  const refused = await frame.evaluate(() =>
-    !transistorApp.doc.featurePolicy?.allowsFeature('clipboard-write'));
   await act(s, 'key Ctrl+Shift+C');
-  if (refused) {
-    await frame.waitForSelector('#copy[open] img[src^="data:image/png"]', { timeout: 3000 });
-  }
+  await frame.waitForFunction(() => globalThis.copied
+    || document.querySelector('#copy[open] img[src^="data:image/png"]'), { timeout: 3000 });
 }

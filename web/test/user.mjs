@@ -31,14 +31,10 @@ export const has = (...parts) => (v) => parts.every((p) => v?.includes(p));
 export const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
 
 /** The devices the page promises: an iPad, and a touch Chromebook with a 1366 × 768 screen. */
-export const DEVICES = {
-  iPad: KnownDevices.iPad,
-  chromebook: {
-    userAgent: 'Mozilla/5.0 (X11; CrOS x86_64 15633.69.0) AppleWebKit/537.36 '
-      + '(KHTML, like Gecko) Chrome/119.0.0.0 Safari/537.36',
-    viewport: { width: 1366, height: 768, deviceScaleFactor: 1, isMobile: false, hasTouch: true },
-  },
-};
+const CROS = 'Mozilla/5.0 (X11; CrOS x86_64 15633.69.0) AppleWebKit/537.36';
+export const DEVICES = { iPad: KnownDevices.iPad, chromebook: {
+  userAgent: `${CROS} (KHTML, like Gecko) Chrome/119.0.0.0 Safari/537.36`,
+  viewport: { width: 1366, height: 768, deviceScaleFactor: 1, isMobile: false, hasTouch: true } } };
 
 const { browserFor, closeAll } = browserPool();
 after(closeAll);
@@ -114,15 +110,14 @@ function pageState() {
   // The emitter's conduction edge (Line1) across its middle: how many rows it covers.
   const column = still.getContext('2d')
     .getImageData(Math.round(2760 * k), Math.round(2280 * k) - 3, 1, 7).data;
-  const button = $('menu-button').getBoundingClientRect(), at = menu.getBoundingClientRect();
+  const button = $('menu-button').getBoundingClientRect();
   return {
     paused: app.core.paused(), running: app.core.runOn(), sign: shown('paused-sign'),
     ticks: JSON.parse(app.core.dump()).vars.PlotX / 2,
     zoom: app.zoom, fitted: app.zoom === app.fitZoom(), whole: inSight(form),
     drawn: form.width ? Math.round(form.width / 6.61) / 100 : app.zoom,
     corner: [-form.left / px, -form.top / px].map((v) => Math.round(v / 50) * 50),
-    menu: !menu.hidden, menuAt: [Math.round(at.left), Math.round(at.top)],
-    pauseItem: menu.querySelector('[data-action=Pause] .text')?.textContent,
+    menu: !menu.hidden, pauseItem: menu.querySelector('[data-action=Pause] .text')?.textContent,
     items: Math.min(...rows('#classroom-menu [data-action]')
       .map((i) => i.getBoundingClientRect().height)),
     button: Math.min(button.width, button.height), buttonName: $('menu-button').ariaLabel,
