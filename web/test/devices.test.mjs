@@ -1,5 +1,5 @@
 // The page on the devices a school has, in headless Chromium: the language
-// of a browser without a translation, the zoom it opens at, high contrast,
+// a browser or a link asks for, the zoom it opens at, high contrast,
 // every classroom key wherever the focus is, a reload during a run, and (by
 // touch only, on an emulated iPad and a touch Chromebook) the menu, pause,
 // step, zoom, fit, high contrast, copy and a pinch.
